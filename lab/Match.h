@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Random.h"
+#include "Roster.h"
+#include "ServerOptions.h"
+
+#include <chrono>
+#include <vector>
+
+namespace utlab {
+
+// What a server reports at one moment. The roster lists every player actor in the order the
+// server walks them: humans, then bots, then spectators.
+struct MatchState {
+    std::vector<PlayerState> roster;
+    double timeSeconds = 0.0;
+
+    [[nodiscard]] int humans() const;
+};
+
+// The game running on one emulated server. A static match never changes; a live one is
+// simulated in whole seconds of the given clock, reproducibly for a given seed: kills move
+// frags, sprees, health and weapons, pings wander, players join and leave, and when the time
+// limit is over the level restarts (TimeSeconds drops back near 0, frags reset).
+class Match {
+public:
+    explicit Match(const ServerOptions& options);
+
+    // Brings the match to `now` (time since the server started). Earlier times are ignored;
+    // a jump of more than an hour simulates only the last hour.
+    void advance(std::chrono::milliseconds now);
+
+    [[nodiscard]] const MatchState& state() const { return m_state; }
+    [[nodiscard]] int levelRestarts() const { return m_restarts; }
+
+private:
+    void step();
+    void fight();
+    void joinOrLeave();
+    void restartLevel();
+    [[nodiscard]] int teamForNewcomer() const;
+    [[nodiscard]] std::vector<std::size_t> fighters() const;
+
+    bool m_live;
+    bool m_teams;
+    int m_maxHumans;
+    double m_levelLength;
+    Random m_random;
+    Roster m_roster;
+    MatchState m_state;
+    double m_levelTime = 0.0;
+    std::chrono::milliseconds m_clock{0};
+    int m_restarts = 0;
+};
+
+} // namespace utlab

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace utlab::labtest {
+
+using namespace std::chrono_literals;
+
+// The client's status query: text, one zero byte, zero padding to 700 bytes.
+inline constexpr std::string_view kClientQuery =
+    "\\status\\\\level_property\\TimeSeconds\\\\player_property\\health\\\\echo\\ping_123456|3";
+[[nodiscard]] std::string padded(std::string_view text);
+
+// The `\key\value` pairs of a reply text, in order.
+[[nodiscard]] std::vector<std::pair<std::string, std::string>> pairsOf(std::string_view text);
+// Value of the first `\key\`, as the client reads it; nullopt when absent.
+[[nodiscard]] std::optional<std::string> valueOf(std::string_view text, std::string_view key);
+// The datagrams of a reply joined in order.
+[[nodiscard]] std::string joined(const std::vector<std::string>& datagrams);
+
+// A plain POSIX UDP client on 127.0.0.1.
+class UdpClient {
+public:
+    UdpClient();
+    ~UdpClient();
+    UdpClient(const UdpClient&) = delete;
+    UdpClient& operator=(const UdpClient&) = delete;
+
+    void send(std::uint16_t port, std::string_view datagram);
+    // The next datagram, or nullopt when none arrives before the deadline.
+    [[nodiscard]] std::optional<std::string> receive(std::chrono::milliseconds timeout);
+    // Datagrams until one carries `\final\` and all numbered before it are in, or the deadline.
+    [[nodiscard]] std::vector<std::string> receiveReply(std::chrono::milliseconds timeout);
+
+private:
+    int m_fd;
+};
+
+// Full path of an executable found on PATH, or empty.
+[[nodiscard]] std::string findOnPath(std::string_view program);
+
+} // namespace utlab::labtest

@@ -9,9 +9,6 @@
 
 namespace utlab {
 
-// Sets one option by its configuration key (the keys of `utlab --help`); throws ConfigError.
-void applyOption(ServerOptions& options, std::string_view key, std::string_view value);
-
 // "name=Foo,port=7777,players=16": comma-separated key=value pairs.
 [[nodiscard]] ServerOptions parseServerSpec(std::string_view spec);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
@@ -120,7 +121,8 @@ private:
 };
 
 TEST(Program, PrintsServersThenReadyAndStopsOnSigterm) {
-    const std::string ini = ::testing::TempDir() + "utlab_program_test.ini";
+    const std::string ini =
+        ::testing::TempDir() + "utlab_program_test_" + std::to_string(::getpid()) + ".ini";
     std::ofstream(ini) << "[From File]\nplayers = 2\ngametype = CTFGame\n";
     Program program({"--config", ini, "--server", "name=From Flag,version=436"});
 
@@ -137,6 +139,7 @@ TEST(Program, PrintsServersThenReadyAndStopsOnSigterm) {
         names.push_back(line->substr(static_cast<std::size_t>(consumed)));
         queryPort = static_cast<std::uint16_t>(query);
     }
+    std::remove(ini.c_str()); // read by now, or never
     EXPECT_EQ(names, (std::vector<std::string>{"From File", "From Flag"}));
     ASSERT_EQ(line, "ready");
 

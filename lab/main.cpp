@@ -6,6 +6,7 @@
 #include <exception>
 #include <iostream>
 #include <pthread.h>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGTERM);
     sigaddset(&stopSignals, SIGINT);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN); // a reader that went away must not kill the servers
 
     try {
         utlab::Lab lab(std::move(servers));

@@ -1,0 +1,279 @@
+#include "app/QueryMain.h"
+#include "support/FakePlatform.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kRegistryKey =
+    "\\SOFTWARE\\Unreal Technology\\Installed Apps\\UnrealTournament";
+
+// A main window on the fake platform whose settings file lives in a fresh
+// folder; the file may be prepared before start().
+struct MainWindow {
+    fake::TempFolder folder;
+    fake::FakePlatform platform;
+    std::unique_ptr<app::TQueryMain> main;
+
+    void prepare(const std::string& ini) { folder.write("skarvell.ini", ini); }
+    app::TQueryMain& start() {
+        main = std::make_unique<app::TQueryMain>(platform, folder.file("skarvell.ini"));
+        main->FormCreate();
+        return *main;
+    }
+    [[nodiscard]] std::string ini() const { return folder.read("skarvell.ini"); }
+};
+
+std::vector<std::string> headers(const tk::StringGrid& g) {
+    std::vector<std::string> h;
+    for (int c = 0; c < g.colCount(); ++c) {
+        h.push_back(g.cell(c, 0));
+    }
+    return h;
+}
+
+TEST(QueryMain, FirstStartAndCloseInAnEmptyFolderWritesEverySetting) {
+    MainWindow w;
+    auto& m = w.start();
+    EXPECT_TRUE(w.platform.messages.empty());
+    EXPECT_TRUE(m.FormCloseQuery());
+    EXPECT_TRUE(w.platform.confirmations.empty());
+
+    const std::string ini = w.ini();
+    const char* inOrder[] = {
+        "[Settings]\r\n",     "FirstRun=1\r\n", "QueryInterval=2\r\n", "HostAutoUpdate=1\r\n",
+        "[Web-Server]\r\n",   "[Colors]\r\n",   "[IRC]\r\n",           "port=6667\r\n",
+        "[TablePlayers]\r\n", "[TableAll]\r\n", "[TableFav]\r\n"};
+    std::size_t at = 0;
+    for (const char* text : inOrder) {
+        SCOPED_TRACE(text);
+        const auto found = ini.find(text, at);
+        ASSERT_NE(found, std::string::npos);
+        at = found;
+    }
+    EXPECT_NE(ini.find("[TablePlayers]\r\nCol0=26\r\nCol1=169\r\n"), std::string::npos);
+    EXPECT_NE(ini.find("Col5=65\r\n"), std::string::npos);
+}
+
+TEST(QueryMain, AKnownFileComesBackWithItsOwnSectionsIntact) {
+    MainWindow w;
+    w.prepare("[IRC]\r\nport=7000\r\n[Settings]\r\nQueryTimeout=0x10\r\n"
+              "[Favorites]\r\nFavHost[1]=Home\r\nFavIP[1]=127.0.0.1\r\nFavPort[1]=7777\r\n"
+              "FavCount=2\r\n[Unknown]\r\nkeep = me \r\nkeep = me too\r\n");
+    auto& m = w.start();
+    EXPECT_EQ(m.settings.Port, 7000);
+    EXPECT_EQ(m.settings.QueryTimeout, 16);
+    EXPECT_EQ(m.favouritestable.cell(1, 1), "Home");
+    EXPECT_EQ(m.favouritestable.cell(2, 1), "No response");
+    EXPECT_EQ(m.records.favouriteEnd, 2);
+    m.FormCloseQuery();
+
+    const std::string ini = w.ini();
+    EXPECT_NE(ini.find("QueryTimeout=16\r\n"), std::string::npos);
+    EXPECT_NE(ini.find("[Favorites]\r\nFavHost[1]=Home\r\nFavIP[1]=127.0.0.1\r\nFavPort[1]=7777"
+                       "\r\nFavCount=2\r\n"),
+              std::string::npos);
+    EXPECT_NE(ini.find("[Unknown]\r\nkeep = me \r\nkeep = me too\r\n"), std::string::npos);
+    const auto first = ini.find("ort=7000");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(ini.find("ort=", first + 1), std::string::npos) << ini;
+}
+
+TEST(QueryMain, AnUnreadableSettingsFileIsReportedAndStartUpGoesOn) {
+    MainWindow w;
+    w.folder.addFolder("skarvell.ini");
+    auto& m = w.start();
+    EXPECT_EQ(w.platform.messages, std::vector<std::string>{"Error while reading INI-File!!!"});
+    EXPECT_EQ(m.settings.QueryInterval, 2);
+    EXPECT_EQ(m.progtimer.max(), 2);
+}
+
+TEST(QueryMain, ClosingAsksAboutChangedFavouritesOnly) {
+    struct Case {
+        bool changed;
+        std::deque<bool> answers;
+        std::size_t questions;
+        bool saved;
+    };
+    const Case cases[] = {
+        {false, {}, 0, false}, {true, {false}, 1, false}, {true, {true}, 1, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.questions + (c.saved ? 10 : 0));
+        MainWindow w;
+        auto& m = w.start();
+        m.records.favourites[1].hostname = "Added";
+        m.records.favourites[1].address = "192.0.2.1";
+        m.records.favourites[1].hostport = "7777";
+        m.records.favouriteEnd = 2;
+        m.favouritesChanged = c.changed;
+        w.platform.confirmAnswers = c.answers;
+        EXPECT_TRUE(m.FormCloseQuery());
+        ASSERT_EQ(w.platform.confirmations.size(), c.questions);
+        if (c.questions > 0) {
+            EXPECT_EQ(w.platform.confirmations[0], "The favorites list changed. Save now?");
+        }
+        const std::string ini = w.ini();
+        EXPECT_EQ(ini.find("FavHost[1]=Added") != std::string::npos, c.saved);
+        // Settings and column widths are written whatever the answer.
+        EXPECT_NE(ini.find("FirstRun=1"), std::string::npos);
+        EXPECT_NE(ini.find("[TableFav]"), std::string::npos);
+    }
+}
+
+TEST(QueryMain, RosterColumnsFollowThePlayerProperties) {
+    MainWindow w;
+    w.prepare("[Settings]\r\nHealth=1\r\nWeapon=1\r\nSpree=0\r\nInventory=0\r\n");
+    auto& m = w.start();
+    EXPECT_EQ(headers(m.Rooster), (std::vector<std::string>{"No.", "Player", "Frags", "Health",
+                                                            "Ping", "Team", "ngStats", "Weapon"}));
+    m.settings.Health = false;
+    m.settings.Weapon = false;
+    m.settings.Spree = true;
+    m.settings.Inventory = true;
+    m.ApplySettings();
+    EXPECT_EQ(headers(m.Rooster),
+              (std::vector<std::string>{"No.", "Player", "Frags", "Ping", "Team", "ngStats",
+                                        "Spree", "Specials"}));
+}
+
+TEST(QueryMain, ApplySettingsPutsTheBlockIntoEffect) {
+    MainWindow w;
+    w.prepare(
+        "[Settings]\r\nDoHTTP=0\r\nPorts=1000\r\nPingInterval=35\r\nQueryInterval=4\r\n"
+        "[Web-Server]\r\nSaveStatsInterval=90\r\n[Colors]\r\nPlayer3=255\r\nPlayer20=255\r\n");
+    auto& m = w.start();
+    EXPECT_FALSE(m.NewsPage.tabVisible());
+    EXPECT_TRUE(m.wwwviewUrl.caption().empty());
+    EXPECT_TRUE(m.FavsPage.tabVisible());
+    EXPECT_FALSE(m.FavouritesPage.tabVisible());
+    EXPECT_EQ(m.udpfavping.localPort(), 1000);
+    EXPECT_EQ(m.udpsock.localPort(), 1001);
+    EXPECT_EQ(m.udpping.localPort(), 1002);
+    EXPECT_EQ(m.pingtimer.interval(), 35);
+    EXPECT_EQ(m.progtimer.max(), 4);
+    EXPECT_EQ(m.timerStatsSave.interval(), 90000);
+    EXPECT_FALSE(m.timerStatsSave.enabled());
+    EXPECT_FALSE(m.favouriteTimer.enabled());
+    // The palette replaces slots 0 to 15 only.
+    EXPECT_EQ(m.settings.Player[3], 0x00FFFF);
+    EXPECT_EQ(m.settings.Player[15], w.platform.systemColor(tk::SystemColor::InfoBackground));
+    EXPECT_EQ(m.settings.Player[20], 255);
+}
+
+TEST(QueryMain, TheNewsPageShowsOnlyWithDoHTTP) {
+    MainWindow w;
+    auto& m = w.start();
+    EXPECT_TRUE(m.NewsPage.tabVisible());
+    EXPECT_NE(m.wwwviewUrl.caption().find("index.php?usequery=true&ver=0.4b"), std::string::npos);
+}
+
+TEST(QueryMain, MasterServerAddressIsSplitAtTheFirstColon) {
+    struct Case {
+        const char* uri;
+        const char* host;
+        int port;
+    };
+    const Case cases[] = {
+        {"master.example.net:28900", "master.example.net", 28900},
+        {"m.example.net:27900", "m.example.net", 27900},
+        {"m.example.net:2890099", "m.example.net", 28900},
+        {"m.example.net:1234567", "m.example.net", 12345},
+        {"m.example.net:abc", "m.example.net", 28900},
+        {"m.example.net:", "m.example.net", 28900},
+        {"12345678", "", 12345},
+        {"m.example.net:99999", "m.example.net", 28900},
+        {"a:b:7", "a", 28900},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.uri);
+        const auto a = app::splitMasterserverURI(c.uri);
+        EXPECT_EQ(a.host, c.host);
+        EXPECT_EQ(a.port, c.port);
+    }
+}
+
+TEST(QueryMain, LocalPortsThatCannotAllFitFallBackToTheDefault) {
+    EXPECT_EQ(app::localUdpPorts(54321), (std::array<std::uint16_t, 3>{54321, 54322, 54323}));
+    EXPECT_EQ(app::localUdpPorts(65533), (std::array<std::uint16_t, 3>{65533, 65534, 65535}));
+    EXPECT_EQ(app::localUdpPorts(65534), (std::array<std::uint16_t, 3>{54321, 54322, 54323}));
+    EXPECT_EQ(app::localUdpPorts(-1), (std::array<std::uint16_t, 3>{54321, 54322, 54323}));
+}
+
+TEST(QueryMain, TheGameFolderComesFromTheRegistryWhileFirstRunIsOn) {
+    struct Case {
+        const char* ini;
+        bool keyExists;
+        const char* utDir;
+    };
+    const Case cases[] = {
+        {"[Settings]\r\nFirstRun=1\r\nUTDir=C:\\Old\r\n", true, "C:\\Games\\UT"},
+        {"[Settings]\r\nFirstRun=1\r\nUTDir=C:\\Old\r\n", false, "C:\\Old"},
+        {"[Settings]\r\nFirstRun=0\r\nUTDir=C:\\Old\r\n", true, "C:\\Old"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ini);
+        MainWindow w;
+        if (c.keyExists) {
+            w.platform.registryKeys.insert(kRegistryKey);
+            w.platform.registry[std::string(kRegistryKey) + "|Folder"] = "C:\\Games\\UT";
+        }
+        w.prepare(c.ini);
+        EXPECT_EQ(w.start().settings.UTDir.view(), c.utDir);
+    }
+}
+
+TEST(QueryMain, ShowHideTwiceReturnsToTheFirstState) {
+    MainWindow w;
+    auto& m = w.start();
+    m.actShowHide.execute();
+    EXPECT_EQ(m.form.windowState(), tk::Form::WindowState::Minimized);
+    EXPECT_EQ(m.actShowHide.caption(), "Show Skarvell");
+    m.actShowHide.execute();
+    EXPECT_EQ(m.form.windowState(), tk::Form::WindowState::Normal);
+    EXPECT_EQ(m.actShowHide.caption(), "Hide Skarvell");
+}
+
+TEST(QueryMain, StatusPanelFourShowsWatchingOrRecording) {
+    MainWindow w;
+    auto& m = w.start();
+    fake::RecordingCanvas canvas;
+    m.StatusBar.onDrawPanel(canvas, 4, tk::Rect{300, 2, 400, 20});
+    m.records.warRecording = true;
+    m.StatusBar.onDrawPanel(canvas, 4, tk::Rect{300, 2, 400, 20});
+    m.StatusBar.onDrawPanel(canvas, 3, tk::Rect{200, 2, 300, 20});
+    ASSERT_EQ(canvas.texts.size(), 2u);
+    EXPECT_EQ(canvas.texts[0].text, "Watching");
+    EXPECT_EQ(canvas.texts[0].x, 325);
+    EXPECT_EQ(canvas.texts[0].y, 5);
+    EXPECT_EQ(canvas.texts[1].text, "Recording");
+    ASSERT_EQ(canvas.images.size(), 2u);
+    EXPECT_EQ(canvas.images[0].index, tk::images::kWatching);
+    EXPECT_EQ(canvas.images[1].index, tk::images::kRecording);
+    EXPECT_EQ(canvas.images[1].x, 305);
+}
+
+TEST(QueryMain, ConnectionLossIsReportedComingBackIsNot) {
+    MainWindow w;
+    auto& m = w.start();
+    m.INetDetector1.report(false);
+    m.INetDetector1.report(true);
+    EXPECT_EQ(w.platform.messages,
+              std::vector<std::string>{
+                  "Attention: Could not detect an internet connection on this machine"});
+}
+
+TEST(QueryMain, TheWarClockTicksWhileItsTimerRuns) {
+    MainWindow w;
+    auto& m = w.start();
+    m.warTimeLimit = 1;
+    m.timeblinktimer.setEnabled(true);
+    w.platform.clock.advance(3000);
+    EXPECT_EQ(m.lblwar_Time.caption(), "00:57");
+}
+
+} // namespace

@@ -8,11 +8,11 @@
 
 namespace utlab {
 
-ServerOptions parseServerSpec(std::string_view spec) {
+ServerOptions parseServerOptions(std::string_view text) {
     ServerOptions options;
-    for (std::size_t start = 0; start < spec.size();) {
-        const std::size_t end = std::min(spec.find(',', start), spec.size());
-        const std::string_view pair = trimmed(spec.substr(start, end - start));
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        const std::string_view pair = trimmed(text.substr(start, end - start));
         start = end + 1;
         if (pair.empty()) {
             continue;
@@ -101,7 +101,7 @@ CommandLine parseCommandLine(std::span<const std::string_view> arguments) {
                 throw ConfigError(path + ": " + error.what());
             }
         } else if (argument == "--server" || argument == "-s") {
-            fromFlags.push_back(parseServerSpec(value()));
+            fromFlags.push_back(parseServerOptions(value()));
         } else {
             throw ConfigError("unknown argument \"" + std::string(argument) + "\"");
         }
@@ -121,11 +121,12 @@ std::string usageText() {
            "  -c, --config FILE   INI file, one [Server name] section per server, KEY = VALUE "
            "lines,\n"
            "                      '#' or ';' comments\n"
-           "  -s, --server SPEC   one more server, e.g. --server \"name=Foo,port=7777,players=16,\n"
+           "  -s, --server OPTIONS   one more server, e.g. --server "
+           "\"name=Foo,port=7777,players=16,\n"
            "                      version=469,gametype=CTFGame,loss=0.2,seed=5\"\n"
            "  -h, --help          this text\n"
            "\n"
-           "Keys (the same in SPEC and FILE; in SPEC values cannot contain commas):\n";
+           "Keys (the same in OPTIONS and FILE; in OPTIONS values cannot contain commas):\n";
     out << optionKeysHelp();
     out << "\n"
            "Example lab.ini:\n"

@@ -10,7 +10,7 @@
 namespace utlab {
 
 // "name=Foo,port=7777,players=16": comma-separated key=value pairs.
-[[nodiscard]] ServerOptions parseServerSpec(std::string_view spec);
+[[nodiscard]] ServerOptions parseServerOptions(std::string_view text);
 
 // An INI text: one [section] per server (the section title is its name unless a name key
 // follows), key = value lines, '#' or ';' comments. Errors name the line.

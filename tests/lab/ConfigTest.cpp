@@ -6,7 +6,7 @@ namespace utlab {
 namespace {
 
 TEST(Config, ServerSpecSetsEveryKindOfValue) {
-    const ServerOptions options = parseServerSpec(
+    const ServerOptions options = parseServerOptions(
         "name=Foo Bar, port=7777,players=16,version=469,gametype=CTFGame,loss=0.2,seed=5,"
         "oldorder=yes,echo=plain,encoding=latin1,names=Ann;Bo b ; Cy");
     EXPECT_EQ(options.name, "Foo Bar");
@@ -69,9 +69,9 @@ TEST(Config, CompletionChecksRangesAndFillsDefaults) {
     EXPECT_EQ(done.maxPlayers, 20);
     EXPECT_NE(done.seed, 0u);
 
-    for (const char* spec : {"players=33", "version=450", "gametype=Football", "port=65535",
-                             "maxplayers=4,players=5", "latency=-1"}) {
-        EXPECT_THROW((void)completed(parseServerSpec(spec)), ConfigError) << spec;
+    for (const char* options : {"players=33", "version=450", "gametype=Football", "port=65535",
+                                "maxplayers=4,players=5", "latency=-1"}) {
+        EXPECT_THROW((void)completed(parseServerOptions(options)), ConfigError) << options;
     }
 }
 

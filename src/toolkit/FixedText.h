@@ -30,7 +30,9 @@ public:
         // Like a C string, the text ends at its first zero byte.
         text = text.substr(0, std::min(text.find('\0'), text.size()));
         const std::size_t n = std::min(text.size(), kCapacity);
-        std::memcpy(m_data.data(), text.data(), n);
+        if (n > 0) { // an empty view may carry a null pointer
+            std::memcpy(m_data.data(), text.data(), n);
+        }
         std::fill(m_data.begin() + static_cast<std::ptrdiff_t>(n), m_data.end(), '\0');
     }
 

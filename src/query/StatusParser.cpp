@@ -1,0 +1,135 @@
+#include "query/StatusParser.h"
+
+#include "app/SettingsBlock.h"
+#include "query/ReplyText.h"
+#include "query/Vocabulary.h"
+#include "toolkit/Number.h"
+
+#include <algorithm>
+#include <string>
+
+namespace query {
+
+namespace {
+
+// The largest health that its 5-character field shows unchanged.
+constexpr std::int32_t kMaxHealthText = 99999;
+
+std::string lowered(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return out;
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view reply) : m_reply(reply) {}
+
+    [[nodiscard]] std::string_view text(std::string_view key) const {
+        return PacketValue(key, m_reply);
+    }
+    [[nodiscard]] std::int32_t number(std::string_view key) const {
+        return tk::toIntDef(text(key), 0);
+    }
+    // The value of key + index, the index in decimal without leading zeros.
+    [[nodiscard]] std::string_view text(std::string_view key, std::int64_t index) const {
+        std::string name(key);
+        name += std::to_string(index);
+        return PacketValue(name, m_reply);
+    }
+    [[nodiscard]] std::int32_t number(std::string_view key, std::int64_t index) const {
+        return tk::toIntDef(text(key, index), 0);
+    }
+
+private:
+    std::string_view m_reply;
+};
+
+void readServer(const Reader& in, ServerEntry& server) {
+    server.hostname = in.text("hostname");
+    server.hostport = in.text("hostport");
+    server.gamever = in.text("gamever");
+    server.gametype = in.text("gametype");
+    server.gamestyle = in.text("gamestyle");
+    server.minnetver = in.text("minnetver");
+    server.maptitle = in.text("maptitle");
+    server.mapname = in.text("mapname");
+    server.maxplayers = in.number("maxplayers");
+    server.numplayers = in.number("numplayers");
+    server.timelimit = in.number("timelimit");
+    server.fraglimit = in.number("fraglimit");
+    server.friendlyfire = in.text("friendlyfire");
+    server.maxteams = in.text("maxteams");
+    server.goalteamscore = in.text("goalteamscore");
+    server.balanceteams = in.text("balanceteams");
+    server.responded = true;
+
+    // "1234.560059" stores 1234; a value without "." stores 0.
+    const std::string_view time = in.text("TimeSeconds");
+    const std::size_t dot = time.find('.');
+    server.TimeSeconds = dot == std::string_view::npos ? 0 : tk::toIntDef(time.substr(0, dot), 0);
+}
+
+void readEcho(std::string_view reply, std::int32_t watchSlot, std::uint32_t tickNow,
+              ServerEntry& server) {
+    const EchoParts echo = splitEcho(echoValue(reply));
+    server.echoSlot = tk::toIntDef(echo.target, watchSlot);
+    server.ping = echoPing(tickNow, echo.sendTick.value_or(kEchoDefaultTick));
+}
+
+// Fills every field of one player slot from the keys of player index i; the
+// property keys (health, spree, weapon, inventory) are read at index i + 2.
+void readPlayer(const Reader& in, const app::SettingsBlock& settings, std::int64_t i,
+                PlayerRecord& player) {
+    player.name = in.text("player_", i);
+    player.mesh = in.text("mesh_", i);
+    player.frags = in.number("frags_", i);
+    player.ping = in.number("ping_", i);
+    player.team = in.number("team_", i);
+    player.skin = in.text("skin_", i);
+    player.face = in.text("face_", i);
+
+    const std::int64_t p = i + 2;
+    const std::int32_t health =
+        settings.Health ? std::clamp(in.number("health_", p), 0, kMaxHealthText) : 0;
+    player.health = std::to_string(health);
+    player.spree = settings.Spree ? in.number("spree_", p) : 0;
+    player.weapon =
+        settings.Weapon ? WeaponName(WeaponIndex(in.text("weapon_", p))) : std::string("n/a");
+    player.inventory =
+        settings.Inventory ? InventoryName(in.text("inventory_", p)) : std::string("n/a");
+    player.ngsecret = lowered(in.text("ngsecret_", i)) == "true" ? "Enabled" : "";
+}
+
+} // namespace
+
+void ParseStatus(std::string_view replyText, const app::SettingsBlock& settings,
+                 std::uint32_t tickNow, ServerRecords& records) {
+    const Reader in(replyText);
+    ServerEntry& server = records.currentServer;
+
+    readServer(in, server);
+    readEcho(replyText, records.watchSlot, tickNow, server);
+    server.tournament = lowered(in.text("tournament")) == "false" ? "No" : "Yes";
+
+    // n + 1 passes: the players of index 0 to n - 1, then the extra pass of
+    // index n, which a server with n players does not send and which leaves
+    // the trailing empty record. Only kMaxStoredPlayers players fit before it.
+    const std::int32_t n = server.numplayers;
+    std::int32_t r = 1;
+    if (n >= 0) {
+        const std::int32_t stored = std::min(n, kMaxStoredPlayers);
+        for (std::int32_t i = 0; i < stored; ++i, ++r) {
+            readPlayer(in, settings, i, records.players[static_cast<std::size_t>(r)]);
+        }
+        readPlayer(in, settings, n, records.players[static_cast<std::size_t>(r)]);
+        ++r;
+    }
+    records.playerEnd = r;
+}
+
+} // namespace query

@@ -1,0 +1,527 @@
+#include "qt/IconDrawings.h"
+
+#include "qt/Core.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QRadialGradient>
+
+#include <cmath>
+#include <numbers>
+
+namespace gui {
+
+namespace {
+
+namespace ink {
+const QColor kBlue(0x2a, 0x6f, 0xdb);
+const QColor kBlueDark(0x1a, 0x4a, 0x9c);
+const QColor kBlueLight(0x7d, 0xb4, 0xf5);
+const QColor kGreen(0x2e, 0x9d, 0x3a);
+const QColor kGreenDark(0x1d, 0x6e, 0x27);
+const QColor kRed(0xd8, 0x32, 0x2f);
+const QColor kRedDark(0x9e, 0x1c, 0x1a);
+const QColor kGold(0xf3, 0xc2, 0x21);
+const QColor kGoldDark(0xb0, 0x82, 0x0c);
+const QColor kGrey(0x6e, 0x6e, 0x6e);
+const QColor kGreyDark(0x45, 0x45, 0x45);
+const QColor kGreyLight(0xd8, 0xd8, 0xd8);
+const QColor kPaper(0xfd, 0xfd, 0xfd);
+const QColor kWood(0xa8, 0x74, 0x3c);
+const QColor kOrange(0xf0, 0x9a, 0x1a);
+} // namespace ink
+
+QPen pen(const QColor& c, qreal width) {
+    return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+QLinearGradient verticalGradient(qreal top, qreal bottom, const QColor& a, const QColor& b) {
+    QLinearGradient g(0, top, 0, bottom);
+    g.setColorAt(0, a);
+    g.setColorAt(1, b);
+    return g;
+}
+
+// A disc with a soft top light, the base of several images.
+void disc(QPainter& p, const QPointF& centre, qreal radius, const QColor& light,
+          const QColor& dark) {
+    QRadialGradient g(centre.x() - radius * 0.35, centre.y() - radius * 0.45, radius * 1.6);
+    g.setColorAt(0, light);
+    g.setColorAt(1, dark);
+    p.setBrush(g);
+    p.setPen(pen(dark.darker(125), 0.8));
+    p.drawEllipse(centre, radius, radius);
+}
+
+// White text centred in a box; the painter's scale applies to text too.
+void glyph(QPainter& p, const QRectF& box, const QString& text, int pixelSize) {
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(box, Qt::AlignCenter, text);
+}
+
+QPolygonF star(const QPointF& centre, qreal outer, qreal inner) {
+    QPolygonF poly;
+    for (int i = 0; i < 10; ++i) {
+        const qreal r = (i % 2 == 0) ? outer : inner;
+        const qreal a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+        poly << QPointF(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
+    }
+    return poly;
+}
+
+void favouriteStar(QPainter& p) {
+    p.setBrush(verticalGradient(1, 13, QColor(0xff, 0xe0, 0x6a), ink::kGold));
+    p.setPen(pen(ink::kGoldDark, 0.9));
+    p.drawPolygon(star(QPointF(6.8, 7.2), 6.2, 2.6));
+}
+
+// A round badge in the lower right corner with a plus, minus or pencil.
+enum class Badge { Plus, Minus, Pencil };
+void badge(QPainter& p, Badge kind) {
+    const QPointF c(11.8, 11.8);
+    const QColor colour = kind == Badge::Plus    ? ink::kGreen
+                          : kind == Badge::Minus ? ink::kRed
+                                                 : ink::kBlue;
+    p.setBrush(colour);
+    p.setPen(pen(Qt::white, 1.0));
+    p.drawEllipse(c, 3.9, 3.9);
+    p.setPen(pen(Qt::white, 1.5));
+    if (kind == Badge::Pencil) {
+        p.drawLine(QPointF(10.2, 13.4), QPointF(13.4, 10.2));
+        return;
+    }
+    p.drawLine(QPointF(c.x() - 2, c.y()), QPointF(c.x() + 2, c.y()));
+    if (kind == Badge::Plus) {
+        p.drawLine(QPointF(c.x(), c.y() - 2), QPointF(c.x(), c.y() + 2));
+    }
+}
+
+void globe(QPainter& p) {
+    disc(p, QPointF(8, 8), 6.6, ink::kBlueLight, ink::kBlue);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(QColor(255, 255, 255, 200), 0.8));
+    p.drawEllipse(QPointF(8, 8), 2.8, 6.6);
+    p.drawLine(QPointF(8, 1.4), QPointF(8, 14.6));
+    p.drawLine(QPointF(1.4, 8), QPointF(14.6, 8));
+    p.drawLine(QPointF(2.6, 4.8), QPointF(13.4, 4.8));
+    p.drawLine(QPointF(2.6, 11.2), QPointF(13.4, 11.2));
+}
+
+void arrowHead(QPainter& p, const QPointF& tip, qreal angleDeg, const QColor& c) {
+    p.save();
+    p.translate(tip);
+    p.rotate(angleDeg);
+    p.setPen(Qt::NoPen);
+    p.setBrush(c);
+    p.drawPolygon(QPolygonF({QPointF(2.6, 0), QPointF(-1.8, -2.6), QPointF(-1.8, 2.6)}));
+    p.restore();
+}
+
+void refresh(QPainter& p) {
+    const QRectF r(2.5, 2.5, 11, 11);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(ink::kGreen, 2.0));
+    p.drawArc(r, 100 * 16, 150 * 16);
+    p.drawArc(r, 280 * 16, 150 * 16);
+    arrowHead(p, QPointF(2.9, 10.4), 80, ink::kGreen);
+    arrowHead(p, QPointF(13.1, 5.6), 260, ink::kGreen);
+}
+
+void chat(QPainter& p) {
+    QPainterPath bubble;
+    bubble.addRoundedRect(QRectF(1.2, 2.0, 13.6, 9.2), 3.0, 3.0);
+    QPainterPath tail;
+    tail.moveTo(3.6, 10.0);
+    tail.lineTo(3.0, 14.6);
+    tail.lineTo(7.6, 10.8);
+    tail.closeSubpath();
+    p.setBrush(verticalGradient(2, 11, ink::kPaper, QColor(0xdc, 0xe9, 0xfb)));
+    p.setPen(pen(ink::kBlue, 1.0));
+    p.drawPath(bubble.united(tail));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink::kBlue);
+    for (const qreal x : {4.8, 8.0, 11.2}) {
+        p.drawEllipse(QPointF(x, 6.6), 1.05, 1.05);
+    }
+}
+
+void cross(QPainter& p) {
+    p.setPen(pen(ink::kRedDark, 3.4));
+    p.drawLine(QPointF(4, 4), QPointF(12, 12));
+    p.drawLine(QPointF(12, 4), QPointF(4, 12));
+    p.setPen(pen(ink::kRed, 2.2));
+    p.drawLine(QPointF(4, 4), QPointF(12, 12));
+    p.drawLine(QPointF(12, 4), QPointF(4, 12));
+}
+
+void tick(QPainter& p) {
+    QPainterPath path;
+    path.moveTo(2.8, 8.6);
+    path.lineTo(6.4, 12.2);
+    path.lineTo(13.4, 3.8);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(ink::kGreenDark, 3.4));
+    p.drawPath(path);
+    p.setPen(pen(QColor(0x3f, 0xbf, 0x4c), 2.2));
+    p.drawPath(path);
+}
+
+void gear(QPainter& p) {
+    QPainterPath teeth;
+    for (int i = 0; i < 8; ++i) {
+        QPainterPath tooth;
+        tooth.addRoundedRect(QRectF(-1.5, -7.2, 3.0, 3.6), 0.6, 0.6);
+        QTransform t;
+        t.translate(8, 8);
+        t.rotate(i * 45.0);
+        teeth.addPath(t.map(tooth));
+    }
+    QPainterPath body;
+    body.addEllipse(QPointF(8, 8), 5.1, 5.1);
+    QPainterPath hole;
+    hole.addEllipse(QPointF(8, 8), 2.0, 2.0);
+    const QPainterPath shape = body.united(teeth).subtracted(hole);
+    p.setBrush(verticalGradient(1, 15, QColor(0xb4, 0xb4, 0xb4), ink::kGrey));
+    p.setPen(pen(ink::kGreyDark, 0.8));
+    p.drawPath(shape);
+}
+
+void infoDisc(QPainter& p, const QString& text) {
+    disc(p, QPointF(8, 8), 6.8, ink::kBlueLight, ink::kBlue);
+    glyph(p, QRectF(1, 1.4, 14, 14), text, 12);
+}
+
+void folder(QPainter& p) {
+    QPainterPath back;
+    back.moveTo(1.2, 3.2);
+    back.lineTo(5.6, 3.2);
+    back.lineTo(7.0, 4.8);
+    back.lineTo(14.0, 4.8);
+    back.lineTo(14.0, 13.2);
+    back.lineTo(1.2, 13.2);
+    back.closeSubpath();
+    p.setBrush(QColor(0xd9, 0xa4, 0x33));
+    p.setPen(pen(QColor(0x9c, 0x6b, 0x10), 0.8));
+    p.drawPath(back);
+    QPainterPath front;
+    front.moveTo(3.2, 7.0);
+    front.lineTo(15.2, 7.0);
+    front.lineTo(13.4, 13.2);
+    front.lineTo(1.2, 13.2);
+    front.closeSubpath();
+    p.setBrush(verticalGradient(7, 13, QColor(0xff, 0xd9, 0x7a), QColor(0xf0, 0xb8, 0x3c)));
+    p.drawPath(front);
+}
+
+void floppy(QPainter& p) {
+    QPainterPath body;
+    body.moveTo(1.5, 2.5);
+    body.lineTo(12.5, 2.5);
+    body.lineTo(14.5, 4.5);
+    body.lineTo(14.5, 13.5);
+    body.lineTo(1.5, 13.5);
+    body.closeSubpath();
+    p.setBrush(verticalGradient(2, 14, QColor(0x4f, 0x86, 0xe0), ink::kBlueDark));
+    p.setPen(pen(QColor(0x12, 0x33, 0x6e), 0.8));
+    p.drawPath(body);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink::kGreyLight);
+    p.drawRect(QRectF(4.2, 2.9, 7.0, 3.8));
+    p.setBrush(ink::kGreyDark);
+    p.drawRect(QRectF(8.6, 3.4, 1.6, 2.8));
+    p.setBrush(ink::kPaper);
+    p.drawRoundedRect(QRectF(3.4, 8.4, 9.2, 4.6), 0.6, 0.6);
+}
+
+void magnifier(QPainter& p) {
+    p.setPen(pen(QColor(0x5a, 0x3a, 0x1c), 2.8));
+    p.drawLine(QPointF(10.2, 10.2), QPointF(14.2, 14.2));
+    p.setBrush(QColor(0xc8, 0xe1, 0xfb, 200));
+    p.setPen(pen(ink::kGreyDark, 1.5));
+    p.drawEllipse(QPointF(6.6, 6.6), 4.6, 4.6);
+    p.setPen(pen(QColor(255, 255, 255, 220), 1.0));
+    p.drawArc(QRectF(3.8, 3.8, 5.6, 5.6), 100 * 16, 70 * 16);
+}
+
+void recordDot(QPainter& p) {
+    disc(p, QPointF(8, 8), 5.6, QColor(0xff, 0x8a, 0x80), ink::kRed);
+}
+
+void eye(QPainter& p) {
+    QPainterPath lid;
+    lid.moveTo(1.0, 8.0);
+    lid.quadTo(8.0, 0.6, 15.0, 8.0);
+    lid.quadTo(8.0, 15.4, 1.0, 8.0);
+    p.setBrush(ink::kPaper);
+    p.setPen(pen(ink::kGreyDark, 1.0));
+    p.drawPath(lid);
+    disc(p, QPointF(8, 8), 3.2, ink::kBlueLight, ink::kBlue);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(8, 8), 1.4, 1.4);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(7.0, 7.0), 0.7, 0.7);
+}
+
+void play(QPainter& p) {
+    disc(p, QPointF(8, 8), 6.8, QColor(0x7f, 0xd8, 0x86), ink::kGreen);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({QPointF(6.0, 4.4), QPointF(11.8, 8.0), QPointF(6.0, 11.6)}));
+}
+
+void stopSign(QPainter& p) {
+    QPolygonF octagon;
+    for (int i = 0; i < 8; ++i) {
+        const qreal a = std::numbers::pi / 8 + i * std::numbers::pi / 4;
+        octagon << QPointF(8 + 6.8 * std::cos(a), 8 + 6.8 * std::sin(a));
+    }
+    p.setBrush(verticalGradient(1, 15, QColor(0xf0, 0x64, 0x5c), ink::kRed));
+    p.setPen(pen(ink::kRedDark, 0.8));
+    p.drawPolygon(octagon);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(4.2, 6.8, 7.6, 2.4), 0.6, 0.6);
+}
+
+void clipboard(QPainter& p) {
+    p.setBrush(ink::kWood);
+    p.setPen(pen(QColor(0x6e, 0x46, 0x1c), 0.8));
+    p.drawRoundedRect(QRectF(2.2, 2.2, 11.6, 13.0), 1.2, 1.2);
+    p.setBrush(ink::kPaper);
+    p.setPen(Qt::NoPen);
+    p.drawRect(QRectF(3.8, 4.2, 8.4, 9.6));
+    p.setPen(pen(QColor(0x9a, 0x9a, 0x9a), 0.8));
+    for (const qreal y : {7.0, 9.0, 11.0}) {
+        p.drawLine(QPointF(5.2, y), QPointF(10.8, y));
+    }
+    p.setBrush(QColor(0xb8, 0xb8, 0xb8));
+    p.setPen(pen(ink::kGreyDark, 0.7));
+    p.drawRoundedRect(QRectF(5.4, 1.0, 5.2, 2.8), 0.8, 0.8);
+}
+
+void power(QPainter& p) {
+    disc(p, QPointF(8, 8), 6.8, QColor(0xf0, 0x78, 0x70), ink::kRed);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(Qt::white, 1.6));
+    p.drawArc(QRectF(4.2, 4.6, 7.6, 7.6), 120 * 16, 300 * 16);
+    p.drawLine(QPointF(8, 3.4), QPointF(8, 7.8));
+}
+
+// A tray with an arrow leaving it (export) or entering it (import).
+void tray(QPainter& p, bool outwards) {
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(ink::kGreyDark, 1.6));
+    QPainterPath tray;
+    tray.moveTo(1.8, 9.6);
+    tray.lineTo(1.8, 14.0);
+    tray.lineTo(14.2, 14.0);
+    tray.lineTo(14.2, 9.6);
+    p.drawPath(tray);
+    const QColor arrow = outwards ? ink::kGreen : ink::kBlue;
+    p.setPen(pen(arrow, 2.2));
+    if (outwards) {
+        p.drawLine(QPointF(8, 11.4), QPointF(8, 4.6));
+        arrowHead(p, QPointF(8, 2.0), -90, arrow);
+    } else {
+        p.drawLine(QPointF(8, 1.4), QPointF(8, 8.2));
+        arrowHead(p, QPointF(8, 11.6), 90, arrow);
+    }
+}
+
+void warning(QPainter& p) {
+    QPainterPath triangle;
+    triangle.moveTo(8, 1.4);
+    triangle.lineTo(15.0, 14.2);
+    triangle.lineTo(1.0, 14.2);
+    triangle.closeSubpath();
+    p.setBrush(verticalGradient(1, 14, QColor(0xff, 0xd2, 0x5c), ink::kOrange));
+    p.setPen(pen(QColor(0xa8, 0x62, 0x00), 1.0));
+    p.drawPath(triangle);
+    p.setPen(pen(Qt::black, 1.8));
+    p.drawLine(QPointF(8, 5.6), QPointF(8, 9.6));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(8, 12.0), 1.0, 1.0);
+}
+
+void chartFrame(QPainter& p) {
+    p.setBrush(ink::kPaper);
+    p.setPen(pen(ink::kGrey, 0.8));
+    p.drawRect(QRectF(1.2, 1.8, 13.6, 12.4));
+    p.setPen(pen(ink::kGreyLight, 0.6));
+    for (const qreal y : {5.0, 8.0, 11.0}) {
+        p.drawLine(QPointF(2.0, y), QPointF(14.0, y));
+    }
+}
+
+} // namespace
+
+void paintImage(QPainter& p, int index) {
+    namespace img = tk::images;
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (index) {
+    case img::kQueryMaster:
+        globe(p);
+        break;
+    case img::kRefreshAll:
+        refresh(p);
+        break;
+    case img::kIrc:
+        chat(p);
+        break;
+    case img::kCross:
+        cross(p);
+        break;
+    case img::kPreferences:
+        gear(p);
+        break;
+    case img::kAbout:
+        infoDisc(p, QStringLiteral("i"));
+        break;
+    case img::kOpen:
+        folder(p);
+        break;
+    case img::kSave:
+        floppy(p);
+        break;
+    case img::kSearch:
+        magnifier(p);
+        break;
+    case img::kRecording:
+        recordDot(p);
+        break;
+    case img::kWatching:
+        eye(p);
+        break;
+    case img::kAddFavourite:
+        favouriteStar(p);
+        badge(p, Badge::Plus);
+        break;
+    case img::kEditFavourite:
+        favouriteStar(p);
+        badge(p, Badge::Pencil);
+        break;
+    case img::kRemoveFavourite:
+        favouriteStar(p);
+        badge(p, Badge::Minus);
+        break;
+    case img::kJoin:
+        play(p);
+        break;
+    case img::kTick:
+        tick(p);
+        break;
+    case img::kStop:
+        stopSign(p);
+        break;
+    case img::kClipboard:
+        clipboard(p);
+        break;
+    case img::kQuit:
+        power(p);
+        break;
+    case img::kHelp:
+        infoDisc(p, QStringLiteral("?"));
+        break;
+    case img::kExport:
+        tray(p, true);
+        break;
+    case img::kImport:
+        tray(p, false);
+        break;
+    case img::kConnectionLost:
+        warning(p);
+        break;
+    default:
+        break;
+    }
+}
+
+void paintAppIcon(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath plate;
+    plate.addRoundedRect(QRectF(0.5, 0.5, 15, 15), 3.2, 3.2);
+    p.setPen(pen(QColor(0x0c, 0x18, 0x33), 0.6));
+    p.setBrush(verticalGradient(0, 16, QColor(0x33, 0x52, 0x8f), QColor(0x13, 0x22, 0x45)));
+    p.drawPath(plate);
+    // A crosshair: the game's own sight, and a server under watch.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(pen(QColor(0xe8, 0xf0, 0xff), 1.3));
+    p.drawEllipse(QPointF(8, 8), 4.4, 4.4);
+    p.setPen(pen(QColor(0xe8, 0xf0, 0xff), 1.1));
+    p.drawLine(QPointF(8, 2.0), QPointF(8, 5.2));
+    p.drawLine(QPointF(8, 10.8), QPointF(8, 14.0));
+    p.drawLine(QPointF(2.0, 8), QPointF(5.2, 8));
+    p.drawLine(QPointF(10.8, 8), QPointF(14.0, 8));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xff, 0x4a, 0x3d));
+    p.drawEllipse(QPointF(8, 8), 1.5, 1.5);
+}
+
+void paintPageIcon(QPainter& p, PageIcon icon) {
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (icon) {
+    case PageIcon::Favourites:
+        p.translate(1.2, 0.8);
+        favouriteStar(p);
+        break;
+    case PageIcon::ServerDetails: {
+        p.setBrush(ink::kPaper);
+        p.setPen(pen(ink::kGrey, 0.8));
+        p.drawRoundedRect(QRectF(2.2, 1.2, 11.6, 13.6), 1.0, 1.0);
+        for (int i = 0; i < 5; ++i) {
+            const qreal y = 3.8 + i * 2.3;
+            p.setPen(pen(ink::kBlue, 1.1));
+            p.drawLine(QPointF(4.2, y), QPointF(6.6, y));
+            p.setPen(pen(ink::kGrey, 1.1));
+            p.drawLine(QPointF(7.8, y), QPointF(11.8, y));
+        }
+        break;
+    }
+    case PageIcon::PlayerGraph: {
+        chartFrame(p);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(pen(ink::kGreen, 1.2));
+        p.drawPolyline(QPolygonF(
+            {QPointF(2.4, 12.0), QPointF(6.0, 9.0), QPointF(9.0, 10.0), QPointF(13.6, 4.0)}));
+        p.setPen(pen(ink::kOrange, 1.2));
+        p.drawPolyline(QPolygonF(
+            {QPointF(2.4, 10.0), QPointF(5.4, 12.4), QPointF(9.6, 6.4), QPointF(13.6, 8.0)}));
+        break;
+    }
+    case PageIcon::WarGraph: {
+        chartFrame(p);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(pen(ink::kRed, 1.4));
+        p.drawPolyline(QPolygonF(
+            {QPointF(2.4, 12.6), QPointF(6.0, 8.6), QPointF(10.0, 7.0), QPointF(13.6, 3.6)}));
+        p.setPen(pen(ink::kBlue, 1.4));
+        p.drawPolyline(QPolygonF(
+            {QPointF(2.4, 12.6), QPointF(6.0, 11.0), QPointF(10.0, 9.0), QPointF(13.6, 7.4)}));
+        break;
+    }
+    case PageIcon::War: {
+        // Two team flags.
+        p.setPen(pen(ink::kGreyDark, 1.1));
+        p.drawLine(QPointF(3.0, 2.0), QPointF(3.0, 15.0));
+        p.drawLine(QPointF(9.4, 2.0), QPointF(9.4, 15.0));
+        p.setPen(pen(ink::kRedDark, 0.7));
+        p.setBrush(ink::kRed);
+        p.drawPolygon(QPolygonF({QPointF(3.4, 2.2), QPointF(8.2, 4.2), QPointF(3.4, 6.6)}));
+        p.setPen(pen(ink::kBlueDark, 0.7));
+        p.setBrush(ink::kBlue);
+        p.drawPolygon(QPolygonF({QPointF(9.8, 2.2), QPointF(14.8, 4.2), QPointF(9.8, 6.6)}));
+        break;
+    }
+    }
+}
+
+} // namespace gui

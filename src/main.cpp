@@ -1,0 +1,51 @@
+// Skarvell: creates the Qt backend, the main window and its four dialogs,
+// and runs the event loop until the main window has closed.
+
+#include "qt/AboutDialog.h"
+#include "qt/ConnectionWatcher.h"
+#include "qt/Core.h"
+#include "qt/FormDialog.h"
+#include "qt/MainWindow.h"
+#include "qt/QtPlatform.h"
+#include "qt/TerminationSignals.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    const QString title = QString::fromUtf8(app::kApplicationTitle);
+    QApplication::setApplicationName(QStringLiteral("Skarvell"));
+    QApplication::setApplicationDisplayName(title);
+    QApplication::setApplicationVersion(QStringLiteral("0.4b"));
+    // The window may sit in the tray while a dialog closes: the program ends
+    // when the main window closes, not when no window is visible.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    gui::QtPlatform platform(title);
+    app::TQueryMain main(platform, app::kSettingsFile);
+    main.FormCreate();
+
+    // The five windows, in their order: main, about, preferences, favourite
+    // editor, IRC. The dialogs belong to the main window.
+    gui::MainWindow window(main);
+    platform.setMainWindow(&window);
+    QApplication::setWindowIcon(window.images().appIcon());
+    auto* about = new gui::AboutDialog(main.aboutBox, window.images(), &window);
+    auto* preferences = new gui::FormDialog(main.frmPref, &window);
+    auto* favourite = new gui::FormDialog(main.frmFavourite, &window);
+    auto* irc = new gui::FormDialog(main.ircform, &window);
+    platform.registerDialog(main.aboutBox, about);
+    platform.registerDialog(main.frmPref, preferences);
+    platform.registerDialog(main.frmFavourite, favourite);
+    platform.registerDialog(main.ircform, irc);
+
+    gui::ConnectionWatcher connection(main.INetDetector1);
+    gui::TerminationSignals termination;
+    QObject::connect(&termination, &gui::TerminationSignals::terminationRequested, &window,
+                     &QWidget::close);
+    QObject::connect(&window, &gui::MainWindow::closed, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    window.show();
+    return QApplication::exec();
+}

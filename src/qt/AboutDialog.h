@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDialog>
+
+namespace tk {
+class Form;
+}
+
+namespace gui {
+
+class ImageList;
+
+// The "Info" box: product name, version, contact and credits, and OK.
+class AboutDialog final : public QDialog {
+    Q_OBJECT
+public:
+    AboutDialog(tk::Form& form, const ImageList& images, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+} // namespace gui

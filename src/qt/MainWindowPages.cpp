@@ -1,0 +1,338 @@
+// The pages of the main window: the top panel, the server pages on the left,
+// the roster and the detail pages on the right.
+
+#include "qt/ActionBinding.h"
+#include "qt/ControlBindings.h"
+#include "qt/DisplayText.h"
+#include "qt/GridView.h"
+#include "qt/MainWindow.h"
+#include "qt/MenuBuilder.h"
+#include "qt/NewsView.h"
+
+#include "qt/Core.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace gui {
+
+namespace {
+
+constexpr int kTopPanelHeight = 35;
+constexpr int kServerPagesWidth = 473;
+constexpr int kRoosterHeight = 257;
+constexpr QSize kDetailPagesMinimum(460, 230);
+constexpr int kPageIconSize = 22;
+
+QLabel* namedLabel(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    return label;
+}
+
+// A white area the graphs are drawn on.
+QFrame* graphArea(const char* name, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setBackgroundRole(QPalette::Base);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+QVBoxLayout* pageLayout(QWidget* page) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return layout;
+}
+
+} // namespace
+
+QWidget* MainWindow::buildCentre() {
+    auto* centre = new QWidget(this);
+    auto* layout = pageLayout(centre);
+    layout->addWidget(buildTopPanel());
+
+    auto* split = new QSplitter(Qt::Horizontal, centre);
+    split->setObjectName(QStringLiteral("SplitterLeftRight"));
+    split->setChildrenCollapsible(false);
+    split->addWidget(buildServerPages());
+    split->addWidget(buildRightPanel());
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setSizes({kServerPagesWidth, m_main.form.width() - kServerPagesWidth});
+
+    auto* body = new QWidget(centre);
+    auto* bodyLayout = pageLayout(body);
+    bodyLayout->setContentsMargins(4, 2, 4, 2);
+    bodyLayout->addWidget(split);
+    layout->addWidget(body, 1);
+    return centre;
+}
+
+QWidget* MainWindow::buildTopPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("toppanel"));
+    panel->setFixedHeight(kTopPanelHeight);
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(8, 0, 8, 0);
+    layout->setSpacing(6);
+
+    layout->addWidget(new QLabel(QStringLiteral("Fire next"), panel));
+    auto* progtimer = new QProgressBar(panel);
+    progtimer->setObjectName(QStringLiteral("progtimer"));
+    progtimer->setTextVisible(false);
+    progtimer->setFixedSize(150, 16);
+    bindProgressBar(*progtimer, m_main.progtimer);
+    layout->addWidget(progtimer);
+    layout->addSpacing(24);
+
+    layout->addWidget(new QLabel(QStringLiteral("Query Status"), panel));
+    auto* txtLoss = new QLineEdit(panel);
+    txtLoss->setObjectName(QStringLiteral("txtLoss"));
+    txtLoss->setFixedWidth(90);
+    txtLoss->setFocusPolicy(Qt::ClickFocus);
+    bindEdit(*txtLoss, m_main.txtLoss);
+    layout->addWidget(txtLoss);
+
+    // Shown after a status query went unanswered, hidden at the next query.
+    auto* imgConn = namedLabel("imgConn", panel);
+    imgConn->setPixmap(m_images.pixmap(tk::images::kConnectionLost, 20));
+    imgConn->setToolTip(tr("The watched server does not answer"));
+    layout->addWidget(imgConn);
+    bindVisibility(*imgConn, m_main.imgConn);
+
+    layout->addStretch(1);
+    return panel;
+}
+
+QToolBar* MainWindow::pageToolBar(const char* name) {
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QLatin1String(name));
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    return bar;
+}
+
+QTabWidget* MainWindow::buildServerPages() {
+    auto* pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("ServerPages"));
+    pages->setMinimumWidth(300);
+    pages->setDocumentMode(false);
+
+    auto* news = new NewsView(m_main.wwwviewUrl, pages);
+    news->setObjectName(QStringLiteral("wwwview"));
+    auto* newsPage = new QWidget(pages);
+    newsPage->setObjectName(QStringLiteral("NewsPage"));
+    pageLayout(newsPage)->addWidget(news);
+
+    // An older favourites page; its tab is never shown.
+    auto* favouritesPage = new QWidget(pages);
+    favouritesPage->setObjectName(QStringLiteral("FavouritesPage"));
+
+    QWidget* favsPage = buildFavsPage();
+    QWidget* serversPage = buildServersPage();
+
+    pages->addTab(newsPage, m_images.icon(tk::images::kAbout),
+                  toDisplay(m_main.NewsPage.caption()));
+    pages->addTab(favouritesPage, toDisplay(m_main.FavouritesPage.caption()));
+    pages->addTab(favsPage, m_images.pageIcon(PageIcon::Favourites),
+                  toDisplay(m_main.FavsPage.caption()));
+    pages->addTab(serversPage, m_images.icon(tk::images::kQueryMaster),
+                  toDisplay(m_main.ServersPage.caption()));
+    pages->setCurrentWidget(newsPage);
+
+    bindTabVisible(*pages, *newsPage, m_main.NewsPage);
+    bindTabVisible(*pages, *favouritesPage, m_main.FavouritesPage);
+    bindTabVisible(*pages, *favsPage, m_main.FavsPage);
+    bindTabVisible(*pages, *serversPage, m_main.ServersPage);
+    return pages;
+}
+
+QWidget* MainWindow::buildFavsPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("FavsPage"));
+    auto* layout = pageLayout(page);
+
+    QToolBar* bar = pageToolBar("ToolBar2");
+    fillToolBar(*bar, m_main.ToolBar2, m_images);
+    attachMenu(*bar, m_popFavourites);
+    layout->addWidget(bar);
+
+    GridView::Options options;
+    options.model.hideEmptyTail = true;
+    auto* table = new GridView(m_main.favouritestable, m_images, options, page);
+    table->setObjectName(QStringLiteral("favouritestable"));
+    attachMenu(*table, m_popFavourites);
+    layout->addWidget(table, 1);
+    return page;
+}
+
+QWidget* MainWindow::buildServersPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("ServersPage"));
+    auto* layout = pageLayout(page);
+
+    QToolBar* bar = pageToolBar("ToolBar3");
+    fillToolBar(*bar, m_main.ToolBar3, m_images);
+    attachMenu(*bar, m_popServertable);
+    layout->addWidget(bar);
+
+    GridView::Options options;
+    options.model.hideEmptyTail = true;
+    auto* table = new GridView(m_main.servertable, m_images, options, page);
+    table->setObjectName(QStringLiteral("servertable"));
+    attachMenu(*table, m_popServertable);
+    layout->addWidget(table, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(6, 4, 6, 4);
+    QLabel* count = namedLabel("lblNumServers", page);
+    bindLabel(*count, m_main.lblNumServers);
+    auto* progPing = new QProgressBar(page);
+    progPing->setObjectName(QStringLiteral("progPing"));
+    progPing->setFixedHeight(16);
+    progPing->setTextVisible(false);
+    bindProgressBar(*progPing, m_main.progPing);
+    bottom->addWidget(count, 1);
+    bottom->addWidget(progPing, 1);
+    layout->addLayout(bottom);
+    return page;
+}
+
+QWidget* MainWindow::buildRightPanel() {
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("panelright"));
+    split->setChildrenCollapsible(false);
+
+    GridView::Options options;
+    auto* rooster = new GridView(m_main.Rooster, m_images, options, split);
+    rooster->setObjectName(QStringLiteral("Rooster"));
+    split->addWidget(rooster);
+    split->addWidget(buildDetailPages());
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setSizes({kRoosterHeight, m_main.form.height() - kRoosterHeight});
+    return split;
+}
+
+QTabWidget* MainWindow::buildDetailPages() {
+    auto* pages = new QTabWidget(this);
+    pages->setObjectName(QStringLiteral("DetailPages"));
+    pages->setTabPosition(QTabWidget::East);
+    pages->setMinimumSize(kDetailPagesMinimum);
+    pages->setIconSize(QSize(kPageIconSize, kPageIconSize));
+
+    GridView::Options infoOptions;
+    infoOptions.model.boldFirstRow = true;
+    infoOptions.model.hideEmptyTail = true;
+    infoOptions.stretchLastColumn = true;
+    auto* infos = new GridView(m_main.ServerInfos, m_images, infoOptions, pages);
+    infos->setObjectName(QStringLiteral("ServerInfos"));
+    auto* serverPage = new QWidget(pages);
+    serverPage->setObjectName(QStringLiteral("ServerDetailPage"));
+    pageLayout(serverPage)->addWidget(infos);
+
+    auto* playerPage = new QWidget(pages);
+    playerPage->setObjectName(QStringLiteral("PlayerDetailPage"));
+    auto* playerLayout = pageLayout(playerPage);
+    playerLayout->setContentsMargins(4, 4, 4, 4);
+    playerLayout->addWidget(graphArea("imgPlayerStats", playerPage));
+
+    QWidget* teamsPage = buildTeamsPage();
+    QWidget* warPage = buildWarPage();
+
+    struct Page {
+        QWidget* widget;
+        tk::TabSheet& sheet;
+        PageIcon icon;
+    };
+    for (const Page& page : {Page{serverPage, m_main.ServerDetailPage, PageIcon::ServerDetails},
+                             Page{playerPage, m_main.PlayerDetailPage, PageIcon::PlayerGraph},
+                             Page{teamsPage, m_main.TabSheet1, PageIcon::WarGraph},
+                             Page{warPage, m_main.WarPage, PageIcon::War}}) {
+        // Icons only; the caption is the tooltip.
+        const int index = pages->addTab(page.widget, m_images.pageIcon(page.icon), QString());
+        pages->setTabToolTip(index, toDisplay(page.sheet.caption()));
+        bindTabVisible(*pages, *page.widget, page.sheet);
+    }
+    return pages;
+}
+
+QWidget* MainWindow::buildTeamsPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("TabSheet1"));
+    auto* layout = pageLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+
+    auto* teams = new QHBoxLayout;
+    const auto teamLabel = [page](const char* name, const char* text, tk::Color colour) {
+        QLabel* label = namedLabel(name, page);
+        label->setText(QLatin1String(text));
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, toQColor(colour));
+        label->setPalette(palette);
+        return label;
+    };
+    teams->addWidget(teamLabel("txtTeamA", "Team A", m_main.settings.TeamA));
+    teams->addStretch(1);
+    teams->addWidget(teamLabel("txtTeamB", "Team B", m_main.settings.TeamB));
+    layout->addLayout(teams);
+    layout->addWidget(graphArea("imgStats", page), 1);
+    return page;
+}
+
+QWidget* MainWindow::buildWarPage() {
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("WarPage"));
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(10);
+
+    QLabel* clock = namedLabel("lblwar_Time", page);
+    clock->setAlignment(Qt::AlignCenter);
+    QFont font = clock->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 2.4);
+    font.setStyleHint(QFont::Monospace);
+    clock->setFont(font);
+    clock->setFrameShape(QFrame::StyledPanel);
+    clock->setFrameShadow(QFrame::Sunken);
+    clock->setBackgroundRole(QPalette::Base);
+    clock->setAutoFillBackground(true);
+    clock->setMinimumHeight(clock->fontMetrics().height() + 16);
+    bindLabel(*clock, m_main.lblwar_Time);
+    layout->addWidget(clock);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    for (tk::Action* action : {&m_main.actWarRecord, &m_main.actIRC, &m_main.actGraphsSave}) {
+        auto* button = new QToolButton(page);
+        button->setDefaultAction(createBoundAction(*action, m_images, button));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setIconSize(QSize(16, 16));
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setMinimumHeight(28);
+        buttons->addWidget(button);
+    }
+    layout->addLayout(buttons);
+    layout->addStretch(1);
+    return page;
+}
+
+} // namespace gui

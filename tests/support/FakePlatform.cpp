@@ -35,7 +35,9 @@ void VirtualClock::advance(std::uint64_t ms) {
         // stops or re-arms the timer.
         m_due[next] = Due{best.at + static_cast<std::uint64_t>(best.interval), best.interval,
                           m_order++};
+        m_now = best.at + m_handlerDuration;
         m_timers[next]->fire();
+        m_now = best.at;
     }
     m_now = target;
 }

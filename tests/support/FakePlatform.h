@@ -25,6 +25,10 @@ public:
         return static_cast<std::uint32_t>(m_tickBase + m_now);
     }
     void setTickBase(std::uint64_t base) { m_tickBase = base; }
+    // Virtual time a timer's handler takes (0 unless set): the tick count it
+    // reads and the timers it starts count from this much after its tick, as
+    // on a real machine, where a handler runs a moment after its tick.
+    void setHandlerDuration(std::uint64_t ms) { m_handlerDuration = ms; }
 
     void advance(std::uint64_t ms);
 
@@ -40,6 +44,7 @@ private:
     };
     std::uint64_t m_now = 0;
     std::uint64_t m_tickBase = 100000;
+    std::uint64_t m_handlerDuration = 0;
     std::uint64_t m_order = 0;
     std::map<const tk::Timer*, Due> m_due;
     std::map<const tk::Timer*, tk::Timer*> m_timers;

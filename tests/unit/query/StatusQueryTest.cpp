@@ -1,0 +1,359 @@
+#include "WatchRig.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace testing_query {
+namespace {
+
+constexpr const char* kServerBlock =
+    "\\gamename\\ut\\gamever\\451\\hostname\\Test Arena Server\\hostport\\7777"
+    "\\maptitle\\Test Arena\\mapname\\DM-Test\\gametype\\DeathMatchPlus\\numplayers\\1"
+    "\\maxplayers\\16\\player_0\\Alice\\frags_0\\12\\ping_0\\ 61\\team_0\\255";
+
+// Datagram `number` of a reply to query 17, as servers send them: the
+// queryid last, then "\final\" on the last datagram.
+std::string datagram(int number, bool final, const std::string& body = {}) {
+    const std::string content =
+        number == 1 ? kServerBlock : "\\filler_" + std::to_string(number) + "\\x";
+    return (body.empty() ? content : body) + "\\queryid\\17." + std::to_string(number) +
+           (final ? "\\final\\" : "");
+}
+
+// The datagrams of a reply of n datagrams, arriving in the given order; the
+// one numbered n carries "\final\".
+std::vector<std::string> replyInOrder(int n, const std::vector<int>& order) {
+    std::vector<std::string> out;
+    for (int number : order) {
+        out.push_back(datagram(number, number == n));
+    }
+    return out;
+}
+
+class StatusQueryTest : public ::testing::Test {
+protected:
+    StatusQueryTest() {
+        slot = rig.addFavourite("My Server", "192.0.2.10", "7777");
+        rig.records.watchSource = query::kWatchFavourites;
+        rig.records.watchSlot = slot;
+        rig.query.onUpdateWar = [this] { ++replies; };
+    }
+
+    // Starts watching and lets the first query go out (QueryInterval 2: on
+    // the third tick).
+    void startAndSendFirstQuery() {
+        rig.actQueryServer.execute();
+        rig.platform.clock.advance(3000);
+        ASSERT_EQ(rig.sentQueries().size(), 1U);
+    }
+
+    [[nodiscard]] bool timeoutRunning() const { return rig.platform.clock.armed(&rig.timeout); }
+
+    WatchRig rig;
+    int slot = 0;
+    int replies = 0;
+};
+
+TEST_F(StatusQueryTest, SilentServerIsQueriedEveryThreeSecondsAndGivenUpAtTheSixthTimeout) {
+    auto& fav = rig.records.favourites[static_cast<std::size_t>(slot)];
+    fav.responded = true;
+    fav.gametype = "CTFGame";
+    fav.ping = 80;
+    rig.tables.ShowFavouriteRow(slot);
+    // Handlers take a moment, so a timeout started by a tick falls due just
+    // after the query timer's tick of the same second.
+    rig.platform.clock.setHandlerDuration(1);
+
+    rig.actQueryServer.execute();
+    ASSERT_TRUE(rig.actQueryServer.checked());
+    std::vector<std::uint64_t> sendTimes;
+    std::uint64_t gaveUpAt = 0;
+    while (rig.platform.clock.now() < 40000 && gaveUpAt == 0) {
+        rig.platform.clock.advance(1);
+        if (rig.sentQueries().size() > sendTimes.size()) {
+            sendTimes.push_back(rig.platform.clock.now());
+        }
+        if (!rig.qrytimer.enabled()) {
+            gaveUpAt = rig.platform.clock.now();
+        }
+    }
+
+    // A query every 3 s; each times out 2 s later; the retry goes out on the
+    // next tick; the sixth timeout, 17 s after the first query, gives up.
+    EXPECT_EQ(sendTimes, (std::vector<std::uint64_t>{3000, 6000, 9000, 12000, 15000, 18000}));
+    EXPECT_EQ(gaveUpAt, 20001U);
+    EXPECT_FALSE(rig.actQueryServer.checked());
+    EXPECT_TRUE(rig.imgConn.visible());
+    EXPECT_FALSE(fav.responded);
+    const int row = rig.favouritestable.displayRow(slot);
+    EXPECT_EQ(rig.favouritestable.cell(2, row), "No response");
+    EXPECT_EQ(rig.favouritestable.cell(3, row), "");
+    EXPECT_EQ(rig.favouritestable.cell(4, row), "");
+    EXPECT_EQ(rig.favouritestable.cell(5, row), "9999");
+    rig.platform.clock.advance(30000);
+    EXPECT_EQ(rig.sentQueries().size(), 6U);
+}
+
+TEST_F(StatusQueryTest, GivingUpOnAServerListSlotClearsItsResponded) {
+    auto& entry = rig.records.serverList[5];
+    entry.address = "192.0.2.55";
+    entry.hostport = "7777";
+    entry.responded = true;
+    rig.records.watchSource = query::kWatchServerList;
+    rig.records.watchSlot = 5;
+    rig.actQueryServer.execute();
+    rig.platform.clock.advance(60000);
+    EXPECT_FALSE(rig.qrytimer.enabled());
+    EXPECT_FALSE(entry.responded);
+    EXPECT_EQ(rig.sentQueries().front().host, "192.0.2.55");
+}
+
+TEST_F(StatusQueryTest, AFinalDatagramStartsTheTimeoutCountAfresh) {
+    rig.settings.MaxTimeout = 1;
+    startAndSendFirstQuery();
+    rig.platform.clock.advance(2000); // first timeout, and the retry
+    ASSERT_EQ(rig.query.timeoutCount(), 1);
+    rig.receive(datagram(3, true)); // incomplete, but final
+    EXPECT_EQ(rig.query.timeoutCount(), 0);
+    rig.platform.clock.advance(2000); // so one more timeout is tolerated
+    EXPECT_TRUE(rig.qrytimer.enabled());
+    EXPECT_EQ(replies, 0);
+}
+
+struct CompletionCase {
+    const char* name;
+    std::vector<std::string> datagrams;
+    bool complete;
+};
+
+class ReplyCompletionTest : public StatusQueryTest,
+                            public ::testing::WithParamInterface<CompletionCase> {};
+
+TEST_P(ReplyCompletionTest, FinalDatagramCompletesOnlyAWholeReply) {
+    startAndSendFirstQuery();
+    ASSERT_TRUE(timeoutRunning());
+    std::string all;
+    for (const std::string& d : GetParam().datagrams) {
+        rig.receive(d);
+        all += d;
+    }
+    EXPECT_EQ(replies, GetParam().complete ? 1 : 0);
+    EXPECT_EQ(timeoutRunning(), !GetParam().complete);
+    // Every datagram, a late one too, is appended in arrival order.
+    EXPECT_EQ(rig.query.replyText(), all);
+    if (GetParam().complete) {
+        EXPECT_EQ(rig.records.currentServer.hostname, "Test Arena Server");
+        EXPECT_TRUE(rig.query.packetIds().empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, ReplyCompletionTest,
+    ::testing::Values(
+        CompletionCase{"InOrder", replyInOrder(3, {1, 2, 3}), true},
+        CompletionCase{"TwoOneThree", replyInOrder(3, {2, 1, 3}), true},
+        CompletionCase{"OneThreeTwoLateTwoCompletesNothing", replyInOrder(3, {1, 3, 2}), false},
+        CompletionCase{"SingleDatagram", {datagram(1, true)}, true},
+        CompletionCase{"TenDatagrams", replyInOrder(10, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), true},
+        CompletionCase{"TwelveDatagramsShuffled",
+                       replyInOrder(12, {3, 1, 2, 11, 5, 4, 7, 6, 10, 9, 8, 12}), true},
+        CompletionCase{"TwelveWithoutTheEleventh",
+                       replyInOrder(12, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12}), false},
+        CompletionCase{"DuplicateInPlaceOfALostOne", replyInOrder(3, {2, 2, 3}), false},
+        CompletionCase{"FirstLost", replyInOrder(2, {2}), false},
+        CompletionCase{"WithoutQueryid", {std::string(kServerBlock) + "\\final\\"}, false},
+        CompletionCase{"FinalBeforeQueryidAsOldServersSendIt",
+                       {std::string(kServerBlock) + "\\final\\\\queryid\\17.1"},
+                       true}),
+    [](const ::testing::TestParamInfo<CompletionCase>& info) { return info.param.name; });
+
+TEST_F(StatusQueryTest, TheNextQueryStartsAFreshReply) {
+    startAndSendFirstQuery();
+    for (const std::string& d : replyInOrder(3, {1, 3})) {
+        rig.receive(d);
+    }
+    rig.platform.clock.advance(3000); // timeout, then the retry
+    ASSERT_EQ(rig.sentQueries().size(), 2U);
+    EXPECT_EQ(rig.query.replyText(), "");
+    EXPECT_FALSE(rig.imgConn.visible());
+    // Datagrams 1 and 3 of the last reply no longer count.
+    for (const std::string& d : replyInOrder(2, {1, 2})) {
+        rig.receive(d);
+    }
+    EXPECT_EQ(replies, 1);
+}
+
+TEST_F(StatusQueryTest, ACompleteReplyRunsItsStepsInOrder) {
+    std::vector<std::string> steps;
+    rig.query.onCheckLevelRestart = [&] {
+        // The display and the write-back are done by now.
+        EXPECT_EQ(rig.rooster.cell(1, 1), "Alice");
+        EXPECT_EQ(rig.favouritestable.cell(1, rig.favouritestable.displayRow(slot)),
+                  "Test Arena Server");
+        steps.emplace_back("restart check");
+    };
+    rig.query.onUpdateWar = [&] { steps.emplace_back("update war"); };
+    startAndSendFirstQuery();
+    rig.receive(datagram(1, true));
+    EXPECT_EQ(steps, (std::vector<std::string>{"restart check", "update war"}));
+    EXPECT_EQ(rig.serverInfos.cell(1, 1), "Test Arena Server");
+}
+
+struct QueryTextCase {
+    const char* name;
+    bool health, weapon, spree, inventory;
+    std::string text;
+};
+
+class QueryTextTest : public StatusQueryTest,
+                      public ::testing::WithParamInterface<QueryTextCase> {};
+
+TEST_P(QueryTextTest, QueryIsTheTextZeroPaddedTo700Bytes) {
+    const auto& c = GetParam();
+    rig.settings.Health = c.health;
+    rig.settings.Weapon = c.weapon;
+    rig.settings.Spree = c.spree;
+    rig.settings.Inventory = c.inventory;
+    rig.addFavourite("Two", "192.0.2.20", "7777");
+    const int watched = rig.addFavourite("Three", "192.0.2.30", "7777");
+    rig.records.watchSlot = watched;
+    rig.platform.clock.setTickBase(123456 - 3000); // the tick count is 123456 at the send
+    startAndSendFirstQuery();
+
+    const fake::SentDatagram sent = rig.sentQueries().front();
+    EXPECT_EQ(sent.host, "192.0.2.30");
+    EXPECT_EQ(sent.port, 7778);
+    ASSERT_EQ(sent.bytes.size(), 700U);
+    EXPECT_EQ(sent.bytes.substr(0, c.text.size()), c.text);
+    EXPECT_EQ(sent.bytes.find_first_not_of('\0', c.text.size()), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Properties, QueryTextTest,
+    ::testing::Values(
+        QueryTextCase{"HealthOnly", true, false, false, false,
+                      "\\status\\\\level_property\\TimeSeconds\\\\player_property\\health\\"
+                      "\\echo\\ping_123456|3"},
+        QueryTextCase{"AllFourInOrder", true, true, true, true,
+                      "\\status\\\\level_property\\TimeSeconds\\\\player_property\\health\\"
+                      "\\player_property\\weapon\\\\player_property\\spree\\"
+                      "\\player_property\\inventory\\\\echo\\ping_123456|3"},
+        QueryTextCase{"None", false, false, false, false,
+                      "\\status\\\\level_property\\TimeSeconds\\\\echo\\ping_123456|3"}),
+    [](const ::testing::TestParamInfo<QueryTextCase>& info) { return info.param.name; });
+
+struct PortCase {
+    const char* hostport;
+    std::uint16_t port;
+};
+
+class QueryPortTest : public StatusQueryTest, public ::testing::WithParamInterface<PortCase> {};
+
+TEST_P(QueryPortTest, QueryGoesToTheGamePortPlusOne) {
+    rig.records.favourites[static_cast<std::size_t>(slot)].hostport = GetParam().hostport;
+    startAndSendFirstQuery();
+    EXPECT_EQ(rig.sentQueries().front().port, GetParam().port);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ports, QueryPortTest,
+                         ::testing::Values(PortCase{"7777", 7778}, PortCase{"27960", 27961},
+                                           PortCase{"abc", 7778}, PortCase{"", 7778},
+                                           PortCase{"7777x", 7778}, PortCase{"65535", 7778},
+                                           PortCase{"-1", 7778}));
+
+TEST_F(StatusQueryTest, DestinationIsReadFromTheWatchedSlotAtEverySend) {
+    startAndSendFirstQuery();
+    rig.records.favourites[static_cast<std::size_t>(slot)].address = "192.0.2.99";
+    rig.platform.clock.advance(3000);
+    ASSERT_EQ(rig.sentQueries().size(), 2U);
+    EXPECT_EQ(rig.sentQueries().back().host, "192.0.2.99");
+}
+
+TEST_F(StatusQueryTest, FailedSendIsSwallowedAndStartsNoTimeout) {
+    rig.platform.unreachableHosts.insert("192.0.2.10");
+    rig.actQueryServer.execute();
+    rig.platform.clock.advance(3000);
+    EXPECT_TRUE(rig.sentQueries().empty());
+    EXPECT_FALSE(timeoutRunning());
+    EXPECT_TRUE(rig.platform.messages.empty());
+    // Such a server is never given up on.
+    rig.platform.clock.advance(60000);
+    EXPECT_TRUE(rig.qrytimer.enabled());
+    EXPECT_TRUE(rig.actQueryServer.checked());
+}
+
+TEST_F(StatusQueryTest, ActionTogglesWatchingAndStartsTheCountAfresh) {
+    rig.actQueryServer.execute();
+    rig.platform.clock.advance(2000);
+    EXPECT_EQ(rig.progtimer.position(), 2);
+    rig.actQueryServer.execute();
+    EXPECT_FALSE(rig.qrytimer.enabled());
+    EXPECT_FALSE(rig.actQueryServer.checked());
+    EXPECT_EQ(rig.progtimer.position(), 0);
+    rig.actQueryServer.execute();
+    rig.platform.clock.advance(2999);
+    EXPECT_TRUE(rig.sentQueries().empty());
+    rig.platform.clock.advance(1);
+    EXPECT_EQ(rig.sentQueries().size(), 1U);
+}
+
+TEST_F(StatusQueryTest, StoppingLeavesTheRunningTimeout) {
+    startAndSendFirstQuery();
+    rig.actQueryServer.execute();
+    EXPECT_TRUE(timeoutRunning());
+    rig.receive(datagram(1, true));
+    EXPECT_EQ(replies, 1); // the reply of the last query is still handled
+}
+
+TEST_F(StatusQueryTest, ReceivedBytesAreCountedAndShown) {
+    rig.records.totalBytes = 1000;
+    startAndSendFirstQuery();
+    rig.receive(std::string("\\a\\1\0zzz", 8)); // the text ends at the zero byte
+    rig.receive("\\b\\2");
+    EXPECT_EQ(rig.query.replyText(), "\\a\\1\\b\\2");
+    EXPECT_EQ(rig.txtLoss.text(), "12");
+    EXPECT_EQ(rig.statusBar.panel(2).text, "1012");
+    rig.platform.clock.advance(3000); // the next query
+    rig.receive("\\c\\3");
+    EXPECT_EQ(rig.txtLoss.text(), "4");
+    EXPECT_EQ(rig.statusBar.panel(2).text, "1016");
+}
+
+TEST_F(StatusQueryTest, AFloodCannotGrowTheReplyWithoutBound) {
+    startAndSendFirstQuery();
+    const std::string big(tk::UdpSocket::kMaxDatagram, 'x');
+    for (int i = 0; i < 1000; ++i) {
+        rig.receive(big);
+        rig.receive("");
+    }
+    EXPECT_EQ(rig.query.replyText().size(), query::StatusQuery::kMaxReplyBytes);
+    EXPECT_LE(rig.query.packetIds().size(), query::StatusQuery::kMaxPacketIds);
+}
+
+TEST_F(StatusQueryTest, AReplyThatWasCutNeverCompletes) {
+    startAndSendFirstQuery();
+    const std::string filler(1990, 'x');
+    for (int number = 1; number <= 9; ++number) { // 8 x 2000 bytes more: too much
+        rig.receive(datagram(number, false, number == 1 ? kServerBlock : "\\f\\" + filler));
+    }
+    ASSERT_EQ(rig.query.replyText().size(), query::StatusQuery::kMaxReplyBytes);
+    rig.receive(datagram(10, true));
+    EXPECT_EQ(replies, 0);
+    rig.platform.clock.advance(3000); // the retry starts afresh
+    rig.receive(datagram(1, true));
+    EXPECT_EQ(replies, 1);
+}
+
+TEST_F(StatusQueryTest, ReplyValueReadsTheAssembledReply) {
+    startAndSendFirstQuery();
+    rig.receive("\\hostname\\A\\queryid\\17.1");
+    rig.receive("\\player_10\\Bob\\numplayers\\7");
+    EXPECT_EQ(rig.query.ReplyValue("numplayers"), "7");
+    EXPECT_EQ(rig.query.ReplyValue("player_1"), "");
+    EXPECT_EQ(rig.query.ReplyValue("maptitle"), "");
+}
+
+} // namespace
+} // namespace testing_query

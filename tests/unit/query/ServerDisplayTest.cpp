@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -81,6 +82,7 @@ struct RosterLayoutCase {
     bool health, spree, weapon, inventory;
     std::vector<std::string> alice; // cells of row 1
     int imageColumn;
+    friend void PrintTo(const RosterLayoutCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RosterLayoutTest : public ServerDisplayTest,
@@ -142,6 +144,9 @@ TEST_F(ServerDisplayTest, SecondPlayerRowShowsTeamNoneAndABlankSpree) {
 struct RowCountCase {
     int playerEnd;
     int rows;
+    friend void PrintTo(const RowCountCase& c, std::ostream* os) {
+        *os << "playerEnd " << c.playerEnd;
+    }
 };
 
 class RosterRowCountTest : public ServerDisplayTest,
@@ -228,6 +233,7 @@ struct DrawCase {
     bool selected; // the cell is selected and its row is the selection's top row
     tk::Color font;
     tk::Color brush;
+    friend void PrintTo(const DrawCase& c, std::ostream* os) { *os << c.name; }
 };
 
 constexpr tk::Color kGridBrush = 0x00EEDDCC;
@@ -341,6 +347,9 @@ TEST_F(ServerDetailsTest, RowsInOrder) {
 struct LimitCase {
     int timelimit, fraglimit;
     std::pair<std::string, std::string> row15, row16;
+    friend void PrintTo(const LimitCase& c, std::ostream* os) {
+        *os << "time limit " << c.timelimit << ", frag limit " << c.fraglimit;
+    }
 };
 
 class DetailLimitTest : public ServerDetailsTest,

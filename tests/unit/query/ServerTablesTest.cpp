@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ struct FavouriteRowCase {
     bool responded;
     int numplayers, maxplayers;
     std::vector<std::string> cells;
+    friend void PrintTo(const FavouriteRowCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FavouriteRowTest : public ServerTablesTest,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,7 @@ struct CompletionCase {
     const char* name;
     std::vector<std::string> datagrams;
     bool complete;
+    friend void PrintTo(const CompletionCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ReplyCompletionTest : public StatusQueryTest,
@@ -205,6 +207,7 @@ struct QueryTextCase {
     const char* name;
     bool health, weapon, spree, inventory;
     std::string text;
+    friend void PrintTo(const QueryTextCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class QueryTextTest : public StatusQueryTest,
@@ -247,6 +250,9 @@ INSTANTIATE_TEST_SUITE_P(
 struct PortCase {
     const char* hostport;
     std::uint16_t port;
+    friend void PrintTo(const PortCase& c, std::ostream* os) {
+        *os << "hostport \"" << c.hostport << "\"";
+    }
 };
 
 class QueryPortTest : public StatusQueryTest, public ::testing::WithParamInterface<PortCase> {};

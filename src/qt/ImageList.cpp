@@ -15,12 +15,15 @@ static_assert(tk::images::kCount == 23, "the image list covers every index");
 // The sizes the drawings are rendered at: menus, toolbars, tabs, the tray.
 constexpr std::array kSizes{16, 20, 24, 32, 48, 64};
 
-QIcon drawn(const std::function<void(QPainter&)>& paint) {
+QIcon drawn(const std::function<void(QPainter&)>& paint, int quarterTurns = 0) {
     QIcon icon;
     for (const int size : kSizes) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
+        painter.translate(size / 2.0, size / 2.0);
+        painter.rotate(90.0 * quarterTurns);
+        painter.translate(-size / 2.0, -size / 2.0);
         painter.scale(size / 16.0, size / 16.0);
         paint(painter);
         painter.end();
@@ -85,8 +88,8 @@ QPixmap ImageList::pixmap(int index, int size) const {
     return icon(index).pixmap(size, size);
 }
 
-QIcon ImageList::pageIcon(PageIcon page) const {
-    return drawn([page](QPainter& p) { paintPageIcon(p, page); });
+QIcon ImageList::pageIcon(PageIcon page, int quarterTurns) const {
+    return drawn([page](QPainter& p) { paintPageIcon(p, page); }, quarterTurns);
 }
 
 } // namespace gui

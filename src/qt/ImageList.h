@@ -24,7 +24,9 @@ public:
     [[nodiscard]] QPixmap pixmap(int index, int size = kImageSize) const;
 
     [[nodiscard]] const QIcon& appIcon() const { return m_appIcon; }
-    [[nodiscard]] QIcon pageIcon(PageIcon page) const;
+    // quarterTurns turns the drawing clockwise in steps of 90 degrees, for
+    // tab bars that turn their tabs the other way.
+    [[nodiscard]] QIcon pageIcon(PageIcon page, int quarterTurns = 0) const;
 
 private:
     std::array<QIcon, 23> m_icons;

@@ -217,6 +217,7 @@ QWidget* MainWindow::buildRightPanel() {
     split->setChildrenCollapsible(false);
 
     GridView::Options options;
+    options.model.hideEmptyTail = true;
     auto* rooster = new GridView(m_main.Rooster, m_images, options, split);
     rooster->setObjectName(QStringLiteral("Rooster"));
     split->addWidget(rooster);
@@ -262,8 +263,9 @@ QTabWidget* MainWindow::buildDetailPages() {
                              Page{playerPage, m_main.PlayerDetailPage, PageIcon::PlayerGraph},
                              Page{teamsPage, m_main.TabSheet1, PageIcon::WarGraph},
                              Page{warPage, m_main.WarPage, PageIcon::War}}) {
-        // Icons only; the caption is the tooltip.
-        const int index = pages->addTab(page.widget, m_images.pageIcon(page.icon), QString());
+        // Icons only; the caption is the tooltip. Tabs on the right are drawn
+        // turned a quarter clockwise: the icons are turned back.
+        const int index = pages->addTab(page.widget, m_images.pageIcon(page.icon, -1), QString());
         pages->setTabToolTip(index, toDisplay(page.sheet.caption()));
         bindTabVisible(*pages, *page.widget, page.sheet);
     }

@@ -14,8 +14,10 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QString title = QString::fromUtf8(app::kApplicationTitle);
-    QApplication::setApplicationName(QStringLiteral("Skarvell"));
-    QApplication::setApplicationDisplayName(title);
+    // The title names the application (message boxes carry it as their
+    // caption). It is not set as the display name: Qt would append that to
+    // every window caption.
+    QApplication::setApplicationName(title);
     QApplication::setApplicationVersion(QStringLiteral("0.4b"));
     // The window may sit in the tray while a dialog closes: the program ends
     // when the main window closes, not when no window is visible.

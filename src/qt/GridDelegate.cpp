@@ -42,6 +42,9 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         (opt.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
     QColor background =
         opt.palette.color(group, alternate ? QPalette::AlternateBase : QPalette::Base);
+    if (const QVariant own = index.data(Qt::BackgroundRole); own.canConvert<QBrush>()) {
+        background = own.value<QBrush>().color();
+    }
     if (selected) {
         background = opt.palette.color(group, QPalette::Highlight);
     }

@@ -1,24 +1,36 @@
 #pragma once
 
-#include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
+#include <string_view>
 #include <system_error>
+
+#include <gtest/gtest.h>
 
 namespace fake {
 
-// A fresh folder under the system's temporary folder, removed with everything
-// in it when the object goes.
+// A fresh, empty folder for one test, removed with everything in it
+// afterwards. The name carries the test's name and a random part, so test
+// programs of different build folders running at once never share one.
 class TempFolder {
 public:
     TempFolder() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("skarvell-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        std::random_device rd;
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = "skarvell-";
+        if (info != nullptr) {
+            name += std::string(info->test_suite_name()) + "-" + info->name() + "-";
+        }
+        name += std::to_string(rd()) + std::to_string(rd());
+        for (char& c : name) {
+            if (c == '/') {
+                c = '_';
+            }
+        }
+        m_path = std::filesystem::temp_directory_path() / name;
         std::filesystem::create_directories(m_path);
     }
     ~TempFolder() {
@@ -29,31 +41,35 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     [[nodiscard]] std::string path() const { return m_path.string(); }
+    [[nodiscard]] std::filesystem::path file(std::string_view relative) const {
+        return m_path / relative;
+    }
 
     // Creates a file (and its folders) at a path relative to the folder,
     // written with "/".
     void addFile(const std::string& relative) const {
-        const std::filesystem::path file = m_path / relative;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file) << "x";
+        const std::filesystem::path f = m_path / relative;
+        std::filesystem::create_directories(f.parent_path());
+        std::ofstream(f) << "x";
     }
     void addFolder(const std::string& relative) const {
         std::filesystem::create_directories(m_path / relative);
-    }
-    // Writes a file with exactly these bytes.
-    void write(const std::string& relative, const std::string& bytes) const {
-        std::ofstream(m_path / relative, std::ios::binary) << bytes;
-    }
-    [[nodiscard]] std::string read(const std::string& relative) const {
-        std::ifstream in(m_path / relative, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    [[nodiscard]] std::string file(const std::string& relative) const {
-        return (m_path / relative).string();
     }
 
 private:
     std::filesystem::path m_path;
 };
+
+// Writes a file with exactly these bytes.
+inline void writeFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good()) << path;
+}
+
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 } // namespace fake

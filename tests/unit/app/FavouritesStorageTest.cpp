@@ -1,7 +1,7 @@
 #include "favourites/FavouritesStorage.h"
 #include "toolkit/AtomicFile.h"
 
-#include "TempDir.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testutil::readFile;
-using testutil::writeFile;
+using fake::readFile;
+using fake::writeFile;
 
 void setFavourite(query::ServerEntry& e, const char* name, const char* address, const char* port) {
     e.hostname = name;
@@ -29,7 +29,7 @@ class FavouritesStorage : public ::testing::Test {
 protected:
     // The records are large; keep them off the stack.
     std::unique_ptr<query::ServerRecords> m_records = std::make_unique<query::ServerRecords>();
-    testutil::TempDir m_dir;
+    fake::TempFolder m_dir;
     fs::path m_path = m_dir.file("skarvell.ini");
 };
 

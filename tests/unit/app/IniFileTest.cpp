@@ -1,7 +1,7 @@
 #include "toolkit/IniFile.h"
 #include "toolkit/AtomicFile.h"
 
-#include "TempDir.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testutil::readFile;
-using testutil::writeFile;
+using fake::readFile;
+using fake::writeFile;
 using tk::IniFile;
 
 // A file as people and the game leave them: a line before any section, mixed
@@ -42,7 +42,7 @@ constexpr std::string_view kMessy = "; written by hand\n"
                                     "Tail=last";
 
 TEST(IniFile, KeepsEveryByteThroughLoadAndSave) {
-    testutil::TempDir dir;
+    fake::TempFolder dir;
     const fs::path path = dir.file("game.ini");
     writeFile(path, kMessy);
 
@@ -190,7 +190,7 @@ TEST(IniFile, ListsKeysInFileOrderWithRepeats) {
 }
 
 TEST(IniFile, LoadTellsMissingFromUnreadable) {
-    testutil::TempDir dir;
+    fake::TempFolder dir;
     IniFile ini = IniFile::fromBytes("[A]\r\nk=v\r\n");
     EXPECT_EQ(ini.load(dir.file("none.ini")), tk::IniLoadResult::Missing);
     EXPECT_EQ(ini.bytes(), "");
@@ -218,7 +218,7 @@ protected:
         return IniFile::fromBytes(text);
     }
 
-    testutil::TempDir m_dir;
+    fake::TempFolder m_dir;
     fs::path m_path = m_dir.file("skarvell.ini");
 };
 

@@ -20,13 +20,15 @@ struct MainWindow {
     fake::FakePlatform platform;
     std::unique_ptr<app::TQueryMain> main;
 
-    void prepare(const std::string& ini) { folder.write("skarvell.ini", ini); }
+    void prepare(const std::string& ini) { fake::writeFile(folder.file("skarvell.ini"), ini); }
     app::TQueryMain& start() {
-        main = std::make_unique<app::TQueryMain>(platform, folder.file("skarvell.ini"));
+        main = std::make_unique<app::TQueryMain>(platform, folder.file("skarvell.ini").string());
         main->FormCreate();
         return *main;
     }
-    [[nodiscard]] std::string ini() const { return folder.read("skarvell.ini"); }
+    [[nodiscard]] std::string ini() const {
+        return fake::readFile(folder.file("skarvell.ini").string());
+    }
 };
 
 std::vector<std::string> headers(const tk::StringGrid& g) {

@@ -1,6 +1,6 @@
 #include "app/SettingsFile.h"
 
-#include "TempDir.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using app::SettingsBlock;
-using testutil::readFile;
-using testutil::writeFile;
+using fake::readFile;
+using fake::writeFile;
 
 // What a first close writes when there was no settings file.
 constexpr std::string_view kDefaultFile = "[Settings]\r\n"
@@ -123,7 +123,7 @@ protected:
         return s;
     }
 
-    testutil::TempDir m_dir;
+    fake::TempFolder m_dir;
     fs::path m_path = m_dir.file("skarvell.ini");
 };
 

@@ -1,5 +1,5 @@
 #include "toolkit/GamePath.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-using testing_query::TempFolder;
+using fake::TempFolder;
 
 #ifdef _WIN32
 constexpr char kSep = '\\';

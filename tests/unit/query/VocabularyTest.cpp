@@ -1,5 +1,5 @@
 #include "query/Vocabulary.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-using testing_query::TempFolder;
+using fake::TempFolder;
 
 // --- SpreeName, TeamName, WeaponName: number -> text ------------------------
 

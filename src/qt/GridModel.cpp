@@ -47,9 +47,11 @@ int GridModel::countShownRows() const {
 }
 
 void GridModel::reset() {
+    m_changingShape = true;
     beginResetModel();
     m_shownRows = countShownRows();
     endResetModel();
+    m_changingShape = false;
 }
 
 void GridModel::cellChanged(int col, int row) {
@@ -63,9 +65,11 @@ void GridModel::cellChanged(int col, int row) {
             // The last row went empty: drop it and the empty rows above it.
             const int shown = countShownRows();
             if (shown < m_shownRows) {
+                m_changingShape = true;
                 beginRemoveRows({}, shown, m_shownRows - 1);
                 m_shownRows = shown;
                 endRemoveRows();
+                m_changingShape = false;
                 return;
             }
         }
@@ -74,9 +78,11 @@ void GridModel::cellChanged(int col, int row) {
     }
     // A row beyond the shown ones got something: show everything up to it.
     if (rowHoldsSomething(row)) {
+        m_changingShape = true;
         beginInsertRows({}, m_shownRows, r);
         m_shownRows = r + 1;
         endInsertRows();
+        m_changingShape = false;
     }
 }
 

@@ -38,6 +38,10 @@ public:
                                       int role) const override;
     [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // True while rows come, go or the model resets: the view's current row
+    // may move then, and that move is no user input.
+    [[nodiscard]] bool changingShape() const { return m_changingShape; }
+
 private:
     void cellChanged(int col, int row);
     void reset();
@@ -47,6 +51,7 @@ private:
     tk::StringGrid& m_grid;
     Options m_options;
     int m_shownRows = 0; // model rows
+    bool m_changingShape = false;
 };
 
 } // namespace gui

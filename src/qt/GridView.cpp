@@ -66,6 +66,7 @@ GridView::GridView(tk::StringGrid& grid, const ImageList& images, Options option
         m_following = false;
     });
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { applySelection(); });
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] { applySelection(); });
 
     m_grid.widthChanged.connect(guarded(this, [this](int col) { applyWidth(col); }));
     m_grid.selectionChanged.connect(guarded(this, [this] { applySelection(); }));
@@ -130,7 +131,7 @@ void GridView::applySortIndicator() {
 }
 
 void GridView::userMoved(const QModelIndex& current) {
-    if (m_following || !current.isValid()) {
+    if (m_following || m_model->changingShape() || !current.isValid()) {
         return;
     }
     m_grid.select(current.column(), m_model->displayRow(current.row()));

@@ -1,13 +1,10 @@
 #include "qt/IconDrawings.h"
 
 #include "qt/Core.h"
+#include "qt/IconKit.h"
 
-#include <QFont>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPolygonF>
-#include <QRadialGradient>
 
 #include <cmath>
 #include <numbers>
@@ -16,71 +13,7 @@ namespace gui {
 
 namespace {
 
-namespace ink {
-const QColor kBlue(0x2a, 0x6f, 0xdb);
-const QColor kBlueDark(0x1a, 0x4a, 0x9c);
-const QColor kBlueLight(0x7d, 0xb4, 0xf5);
-const QColor kGreen(0x2e, 0x9d, 0x3a);
-const QColor kGreenDark(0x1d, 0x6e, 0x27);
-const QColor kRed(0xd8, 0x32, 0x2f);
-const QColor kRedDark(0x9e, 0x1c, 0x1a);
-const QColor kGold(0xf3, 0xc2, 0x21);
-const QColor kGoldDark(0xb0, 0x82, 0x0c);
-const QColor kGrey(0x6e, 0x6e, 0x6e);
-const QColor kGreyDark(0x45, 0x45, 0x45);
-const QColor kGreyLight(0xd8, 0xd8, 0xd8);
-const QColor kPaper(0xfd, 0xfd, 0xfd);
-const QColor kWood(0xa8, 0x74, 0x3c);
-const QColor kOrange(0xf0, 0x9a, 0x1a);
-} // namespace ink
-
-QPen pen(const QColor& c, qreal width) {
-    return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
-QLinearGradient verticalGradient(qreal top, qreal bottom, const QColor& a, const QColor& b) {
-    QLinearGradient g(0, top, 0, bottom);
-    g.setColorAt(0, a);
-    g.setColorAt(1, b);
-    return g;
-}
-
-// A disc with a soft top light, the base of several images.
-void disc(QPainter& p, const QPointF& centre, qreal radius, const QColor& light,
-          const QColor& dark) {
-    QRadialGradient g(centre.x() - radius * 0.35, centre.y() - radius * 0.45, radius * 1.6);
-    g.setColorAt(0, light);
-    g.setColorAt(1, dark);
-    p.setBrush(g);
-    p.setPen(pen(dark.darker(125), 0.8));
-    p.drawEllipse(centre, radius, radius);
-}
-
-// White text centred in a box; the painter's scale applies to text too.
-void glyph(QPainter& p, const QRectF& box, const QString& text, int pixelSize) {
-    QFont font = p.font();
-    font.setBold(true);
-    font.setPixelSize(pixelSize);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(box, Qt::AlignCenter, text);
-}
-
-QPolygonF star(const QPointF& centre, qreal outer, qreal inner) {
-    QPolygonF poly;
-    for (int i = 0; i < 10; ++i) {
-        const qreal r = (i % 2 == 0) ? outer : inner;
-        const qreal a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
-        poly << QPointF(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
-    }
-    return poly;
-}
-
-void favouriteStar(QPainter& p) {
-    p.setBrush(verticalGradient(1, 13, QColor(0xff, 0xe0, 0x6a), ink::kGold));
-    p.setPen(pen(ink::kGoldDark, 0.9));
-    p.drawPolygon(star(QPointF(6.8, 7.2), 6.2, 2.6));
-}
+using namespace drawing;
 
 // A round badge in the lower right corner with a plus, minus or pencil.
 enum class Badge { Plus, Minus, Pencil };
@@ -112,16 +45,6 @@ void globe(QPainter& p) {
     p.drawLine(QPointF(1.4, 8), QPointF(14.6, 8));
     p.drawLine(QPointF(2.6, 4.8), QPointF(13.4, 4.8));
     p.drawLine(QPointF(2.6, 11.2), QPointF(13.4, 11.2));
-}
-
-void arrowHead(QPainter& p, const QPointF& tip, qreal angleDeg, const QColor& c) {
-    p.save();
-    p.translate(tip);
-    p.rotate(angleDeg);
-    p.setPen(Qt::NoPen);
-    p.setBrush(c);
-    p.drawPolygon(QPolygonF({QPointF(2.6, 0), QPointF(-1.8, -2.6), QPointF(-1.8, 2.6)}));
-    p.restore();
 }
 
 void refresh(QPainter& p) {
@@ -352,16 +275,6 @@ void warning(QPainter& p) {
     p.drawEllipse(QPointF(8, 12.0), 1.0, 1.0);
 }
 
-void chartFrame(QPainter& p) {
-    p.setBrush(ink::kPaper);
-    p.setPen(pen(ink::kGrey, 0.8));
-    p.drawRect(QRectF(1.2, 1.8, 13.6, 12.4));
-    p.setPen(pen(ink::kGreyLight, 0.6));
-    for (const qreal y : {5.0, 8.0, 11.0}) {
-        p.drawLine(QPointF(2.0, y), QPointF(14.0, y));
-    }
-}
-
 } // namespace
 
 void paintImage(QPainter& p, int index) {
@@ -442,85 +355,6 @@ void paintImage(QPainter& p, int index) {
         break;
     default:
         break;
-    }
-}
-
-void paintAppIcon(QPainter& p) {
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath plate;
-    plate.addRoundedRect(QRectF(0.5, 0.5, 15, 15), 3.2, 3.2);
-    p.setPen(pen(QColor(0x0c, 0x18, 0x33), 0.6));
-    p.setBrush(verticalGradient(0, 16, QColor(0x33, 0x52, 0x8f), QColor(0x13, 0x22, 0x45)));
-    p.drawPath(plate);
-    // A crosshair: the game's own sight, and a server under watch.
-    p.setBrush(Qt::NoBrush);
-    p.setPen(pen(QColor(0xe8, 0xf0, 0xff), 1.3));
-    p.drawEllipse(QPointF(8, 8), 4.4, 4.4);
-    p.setPen(pen(QColor(0xe8, 0xf0, 0xff), 1.1));
-    p.drawLine(QPointF(8, 2.0), QPointF(8, 5.2));
-    p.drawLine(QPointF(8, 10.8), QPointF(8, 14.0));
-    p.drawLine(QPointF(2.0, 8), QPointF(5.2, 8));
-    p.drawLine(QPointF(10.8, 8), QPointF(14.0, 8));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xff, 0x4a, 0x3d));
-    p.drawEllipse(QPointF(8, 8), 1.5, 1.5);
-}
-
-void paintPageIcon(QPainter& p, PageIcon icon) {
-    p.setRenderHint(QPainter::Antialiasing);
-    switch (icon) {
-    case PageIcon::Favourites:
-        p.translate(1.2, 0.8);
-        favouriteStar(p);
-        break;
-    case PageIcon::ServerDetails: {
-        p.setBrush(ink::kPaper);
-        p.setPen(pen(ink::kGrey, 0.8));
-        p.drawRoundedRect(QRectF(2.2, 1.2, 11.6, 13.6), 1.0, 1.0);
-        for (int i = 0; i < 5; ++i) {
-            const qreal y = 3.8 + i * 2.3;
-            p.setPen(pen(ink::kBlue, 1.1));
-            p.drawLine(QPointF(4.2, y), QPointF(6.6, y));
-            p.setPen(pen(ink::kGrey, 1.1));
-            p.drawLine(QPointF(7.8, y), QPointF(11.8, y));
-        }
-        break;
-    }
-    case PageIcon::PlayerGraph: {
-        chartFrame(p);
-        p.setBrush(Qt::NoBrush);
-        p.setPen(pen(ink::kGreen, 1.2));
-        p.drawPolyline(QPolygonF(
-            {QPointF(2.4, 12.0), QPointF(6.0, 9.0), QPointF(9.0, 10.0), QPointF(13.6, 4.0)}));
-        p.setPen(pen(ink::kOrange, 1.2));
-        p.drawPolyline(QPolygonF(
-            {QPointF(2.4, 10.0), QPointF(5.4, 12.4), QPointF(9.6, 6.4), QPointF(13.6, 8.0)}));
-        break;
-    }
-    case PageIcon::WarGraph: {
-        chartFrame(p);
-        p.setBrush(Qt::NoBrush);
-        p.setPen(pen(ink::kRed, 1.4));
-        p.drawPolyline(QPolygonF(
-            {QPointF(2.4, 12.6), QPointF(6.0, 8.6), QPointF(10.0, 7.0), QPointF(13.6, 3.6)}));
-        p.setPen(pen(ink::kBlue, 1.4));
-        p.drawPolyline(QPolygonF(
-            {QPointF(2.4, 12.6), QPointF(6.0, 11.0), QPointF(10.0, 9.0), QPointF(13.6, 7.4)}));
-        break;
-    }
-    case PageIcon::War: {
-        // Two team flags.
-        p.setPen(pen(ink::kGreyDark, 1.1));
-        p.drawLine(QPointF(3.0, 2.0), QPointF(3.0, 15.0));
-        p.drawLine(QPointF(9.4, 2.0), QPointF(9.4, 15.0));
-        p.setPen(pen(ink::kRedDark, 0.7));
-        p.setBrush(ink::kRed);
-        p.drawPolygon(QPolygonF({QPointF(3.4, 2.2), QPointF(8.2, 4.2), QPointF(3.4, 6.6)}));
-        p.setPen(pen(ink::kBlueDark, 0.7));
-        p.setBrush(ink::kBlue);
-        p.drawPolygon(QPolygonF({QPointF(9.8, 2.2), QPointF(14.8, 4.2), QPointF(9.8, 6.6)}));
-        break;
-    }
     }
 }
 

@@ -72,6 +72,12 @@ void TQueryMain::FormCreate() {
     ServerInfos.setCell(1, 0, "Value");
     loadColumnWidths();
     records.favouriteEnd = LoadFavourites();
+    // Favourite 1 is the watched slot from the start: take it into
+    // currentServer as choosing it would, so that the first query's reply
+    // shows its address and a click on that row is no longer needed.
+    if (records.favouriteEnd > 1) {
+        tables.WatchEntry(query::kWatchFavourites, 1);
+    }
     refreshCursor = 1;
 }
 

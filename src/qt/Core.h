@@ -1,12 +1,6 @@
 #pragma once
 
-// The core's headers, for the Qt side. Qt defines `emit` as an empty macro,
-// and the core's tk::Signal has a member function of that name: every file
-// here includes the core through this header, which hides the macro while
-// the core's declarations are read.
-
-#pragma push_macro("emit")
-#undef emit
+// The core's headers that the Qt side binds to.
 
 #include "app/QueryMain.h"
 #include "toolkit/Action.h"
@@ -22,5 +16,3 @@
 #include "toolkit/TcpClientSocket.h"
 #include "toolkit/Timer.h"
 #include "toolkit/UdpSocket.h"
-
-#pragma pop_macro("emit")

@@ -215,7 +215,7 @@ void StatusQuery::giveUp() {
     } else if (m_records.watchSource == kWatchServerList && slot >= 1 && slot < kServerListSlots) {
         m_records.serverList[static_cast<std::size_t>(slot)].responded = false;
         // No cell changes; the table is asked to draw itself again.
-        m_controls.servertable.layoutChanged.emit();
+        m_controls.servertable.layoutChanged.notify();
     }
 }
 

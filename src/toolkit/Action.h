@@ -47,7 +47,7 @@ private:
             return;
         }
         member = std::move(value);
-        changed.emit();
+        changed.notify();
     }
 
     std::string m_category;

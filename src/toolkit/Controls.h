@@ -24,7 +24,7 @@ public:
             return;
         }
         m_value = std::move(value);
-        changed.emit();
+        changed.notify();
     }
 
 private:
@@ -116,10 +116,10 @@ public:
             return;
         }
         p.text = std::move(text);
-        changed.emit();
+        changed.notify();
     }
     // Asks the view to draw the owner-drawn panels again.
-    void invalidate() { changed.emit(); }
+    void invalidate() { changed.notify(); }
 
     // Draws an owner-drawn panel: canvas, panel index, panel rectangle.
     std::function<void(Canvas&, int, const Rect&)> onDrawPanel;

@@ -20,7 +20,7 @@ public:
     [[nodiscard]] const std::string& caption() const { return m_caption; }
     void setCaption(std::string c) {
         m_caption = std::move(c);
-        changed.emit();
+        changed.notify();
     }
     [[nodiscard]] int width() const { return m_width; }
     [[nodiscard]] int height() const { return m_height; }
@@ -31,11 +31,11 @@ public:
             return;
         }
         m_state = s;
-        changed.emit();
+        changed.notify();
     }
 
     // Asks the window to close; the backend runs the close sequence.
-    void close() { closeRequested.emit(); }
+    void close() { closeRequested.notify(); }
 
     Signal<> changed;
     Signal<> closeRequested;

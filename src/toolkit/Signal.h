@@ -14,7 +14,7 @@ public:
 
     void connect(Slot slot) { m_slots.push_back(std::move(slot)); }
 
-    void emit(Args... args) const {
+    void notify(Args... args) const {
         for (const auto& slot : m_slots) {
             slot(args...);
         }

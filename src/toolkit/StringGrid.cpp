@@ -32,7 +32,7 @@ void StringGrid::setColCount(int n) {
         row.resize(static_cast<std::size_t>(n), images::kNone);
     }
     m_widths.resize(static_cast<std::size_t>(n), kDefaultWidth);
-    layoutChanged.emit();
+    layoutChanged.notify();
 }
 
 void StringGrid::setRowCount(int n) {
@@ -59,7 +59,7 @@ void StringGrid::setRowCount(int n) {
     if (m_selectedRow >= n) {
         m_selectedRow = n > m_fixedRows ? n - 1 : -1;
     }
-    layoutChanged.emit();
+    layoutChanged.notify();
 }
 
 void StringGrid::rebuildInverse() {
@@ -89,7 +89,7 @@ void StringGrid::setCell(int col, int row, std::string text) {
         return;
     }
     c = std::move(text);
-    cellChanged.emit(col, row);
+    cellChanged.notify(col, row);
 }
 
 void StringGrid::clearRow(int row) {
@@ -120,7 +120,7 @@ void StringGrid::setCellImage(int col, int row, int imageIndex) {
         return;
     }
     i = imageIndex;
-    cellChanged.emit(col, row);
+    cellChanged.notify(col, row);
 }
 
 void StringGrid::removeColumnImages(int col) {
@@ -199,7 +199,7 @@ void StringGrid::sort() {
     if (selectedData >= m_fixedRows) {
         m_selectedRow = displayRow(selectedData);
     }
-    layoutChanged.emit();
+    layoutChanged.notify();
 }
 
 int StringGrid::colWidth(int col) const {
@@ -214,7 +214,7 @@ void StringGrid::setColWidth(int col, int width) {
         return;
     }
     m_widths[static_cast<std::size_t>(col)] = width;
-    widthChanged.emit(col);
+    widthChanged.notify(col);
 }
 
 void StringGrid::setSelectedRow(int row) {
@@ -222,7 +222,7 @@ void StringGrid::setSelectedRow(int row) {
         return;
     }
     m_selectedRow = row;
-    selectionChanged.emit();
+    selectionChanged.notify();
 }
 
 void StringGrid::select(int col, int row) {

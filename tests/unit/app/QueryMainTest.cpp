@@ -86,6 +86,16 @@ TEST(QueryMain, AKnownFileComesBackWithItsOwnSectionsIntact) {
     EXPECT_EQ(ini.find("ort=", first + 1), std::string::npos) << ini;
 }
 
+TEST(QueryMain, TheFirstFavouriteIsTheWatchedServerFromTheStart) {
+    MainWindow w;
+    w.prepare("[Favorites]\r\nFavHost[1]=Home\r\nFavIP[1]=192.0.2.4\r\nFavPort[1]=7777\r\n"
+              "FavCount=2\r\n");
+    auto& m = w.start();
+    EXPECT_EQ(m.records.watchSlot, 1);
+    EXPECT_EQ(m.records.currentServer.address.view(), "192.0.2.4");
+    EXPECT_EQ(m.ServerInfos.cell(1, 2), "192.0.2.4:7777");
+}
+
 TEST(QueryMain, AnUnreadableSettingsFileIsReportedAndStartUpGoesOn) {
     MainWindow w;
     w.folder.addFolder("skarvell.ini");

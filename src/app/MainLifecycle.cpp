@@ -77,6 +77,7 @@ void TQueryMain::FormCreate() {
     // shows its address and a click on that row is no longer needed.
     if (records.favouriteEnd > 1) {
         tables.WatchEntry(query::kWatchFavourites, 1);
+        favouritestable.setSelectedRow(favouritestable.displayRow(1));
     }
     refreshCursor = 1;
 }

@@ -94,6 +94,7 @@ TEST(QueryMain, TheFirstFavouriteIsTheWatchedServerFromTheStart) {
     EXPECT_EQ(m.records.watchSlot, 1);
     EXPECT_EQ(m.records.currentServer.address.view(), "192.0.2.4");
     EXPECT_EQ(m.ServerInfos.cell(1, 2), "192.0.2.4:7777");
+    EXPECT_EQ(m.favouritestable.selectedRow(), 1);
 }
 
 TEST(QueryMain, AnUnreadableSettingsFileIsReportedAndStartUpGoesOn) {

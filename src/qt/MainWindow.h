@@ -11,6 +11,10 @@ class QToolBar;
 namespace app {
 class TQueryMain;
 }
+namespace tk {
+struct Menu;
+class StringGrid;
+} // namespace tk
 
 namespace gui {
 
@@ -58,6 +62,9 @@ private:
     QWidget* buildCentre();
     QWidget* buildTopPanel();
     QTabWidget* buildServerPages();
+    // A page of a toolbar over a grid, both with the grid's context menu.
+    QWidget* buildTablePage(const char* name, tk::Menu& toolBar, tk::StringGrid& grid,
+                            const char* gridName, QMenu* popup);
     QWidget* buildFavsPage();
     QWidget* buildServersPage();
     QWidget* buildRightPanel();

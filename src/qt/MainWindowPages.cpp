@@ -160,41 +160,35 @@ QTabWidget* MainWindow::buildServerPages() {
     return pages;
 }
 
-QWidget* MainWindow::buildFavsPage() {
+QWidget* MainWindow::buildTablePage(const char* name, tk::Menu& toolBar, tk::StringGrid& grid,
+                                    const char* gridName, QMenu* popup) {
     auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("FavsPage"));
+    page->setObjectName(QString::fromLatin1(name));
     auto* layout = pageLayout(page);
 
-    QToolBar* bar = pageToolBar("ToolBar2");
-    fillToolBar(*bar, m_main.ToolBar2, m_images);
-    attachMenu(*bar, m_popFavourites);
+    QToolBar* bar = pageToolBar(toolBar.name.c_str());
+    fillToolBar(*bar, toolBar, m_images);
+    attachMenu(*bar, popup);
     layout->addWidget(bar);
 
     GridView::Options options;
     options.model.hideEmptyTail = true;
-    auto* table = new GridView(m_main.favouritestable, m_images, options, page);
-    table->setObjectName(QStringLiteral("favouritestable"));
-    attachMenu(*table, m_popFavourites);
+    auto* table = new GridView(grid, m_images, options, page);
+    table->setObjectName(QString::fromLatin1(gridName));
+    attachMenu(*table, popup);
     layout->addWidget(table, 1);
     return page;
 }
 
+QWidget* MainWindow::buildFavsPage() {
+    return buildTablePage("FavsPage", m_main.ToolBar2, m_main.favouritestable, "favouritestable",
+                          m_popFavourites);
+}
+
 QWidget* MainWindow::buildServersPage() {
-    auto* page = new QWidget(this);
-    page->setObjectName(QStringLiteral("ServersPage"));
-    auto* layout = pageLayout(page);
-
-    QToolBar* bar = pageToolBar("ToolBar3");
-    fillToolBar(*bar, m_main.ToolBar3, m_images);
-    attachMenu(*bar, m_popServertable);
-    layout->addWidget(bar);
-
-    GridView::Options options;
-    options.model.hideEmptyTail = true;
-    auto* table = new GridView(m_main.servertable, m_images, options, page);
-    table->setObjectName(QStringLiteral("servertable"));
-    attachMenu(*table, m_popServertable);
-    layout->addWidget(table, 1);
+    QWidget* page = buildTablePage("ServersPage", m_main.ToolBar3, m_main.servertable,
+                                   "servertable", m_popServertable);
+    auto* layout = qobject_cast<QVBoxLayout*>(page->layout());
 
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(6, 4, 6, 4);

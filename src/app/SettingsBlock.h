@@ -17,15 +17,15 @@ inline constexpr const char* kDefaultMasterServer = "master.333networks.com:2890
 struct SettingsBlock {
     // [Settings]
     bool FirstRun = true;
-    std::int32_t QueryInterval = 2;  // seconds between two status queries
+    std::int32_t QueryInterval = 2;   // seconds between two status queries
     std::int32_t QueryTimeout = 2000; // ms to wait for a status reply
-    std::int32_t MaxTimeout = 5;     // unanswered queries in a row before giving up
+    std::int32_t MaxTimeout = 5;      // unanswered queries in a row before giving up
     bool qryFavsOnStartup = false;
     bool qryMasterOnStartup = false;
     bool LoadListOnStartup = false;
     std::int32_t PingInterval = 20; // ms between two pings
     bool usePlayerColor = true;
-    tk::FixedText<255> UTDir;       // 254 characters, no trailing separator
+    tk::FixedText<255> UTDir; // 254 characters, no trailing separator
     bool DoHTTP = true;
     bool UTINIBackup = true;
     tk::FixedText<100> MasterserverURI{kDefaultMasterServer}; // 99 characters
@@ -45,7 +45,7 @@ struct SettingsBlock {
     std::int32_t StatsHeight = 300;
     tk::FixedText<255> SaveTo; // 254 characters
     // [IRC]
-    tk::FixedText<101> server;  // 100 characters
+    tk::FixedText<101> server; // 100 characters
     std::int32_t Port = 6667;
     tk::FixedText<30> channel;  // 29 characters
     tk::FixedText<30> nickname; // 29 characters

@@ -50,9 +50,9 @@ struct PlayerRecord {
     std::int32_t spree = 0;
 };
 
-constexpr int kFavouriteSlots = 100;  // slot 0 unused: 99 favourites
+constexpr int kFavouriteSlots = 100;   // slot 0 unused: 99 favourites
 constexpr int kServerListSlots = 4000; // slot 0 unused
-constexpr int kPlayerSlots = 32;      // slot 0 unused
+constexpr int kPlayerSlots = 32;       // slot 0 unused
 
 enum WatchSourceKind : std::int32_t { kWatchFavourites = 1, kWatchServerList = 2 };
 
@@ -63,7 +63,7 @@ struct ServerRecords {
     std::array<ServerEntry, kServerListSlots> serverList{};
     ServerEntry currentServer{};
     std::array<PlayerRecord, kPlayerSlots> players{};
-    std::int32_t playerEnd = 0;  // one past the last player slot of the latest reply
+    std::int32_t playerEnd = 0; // one past the last player slot of the latest reply
     std::int32_t watchSource = kWatchFavourites;
     std::int32_t watchSlot = 1;
     bool warRecording = false;

@@ -16,10 +16,10 @@ struct WatchControls {
     tk::StringGrid& favouritestable; // the favourites
     tk::StringGrid& servertable;     // all servers
     tk::TrayIcon& trayicon;
-    tk::ProgressBar& progtimer;      // ticks until the next query
-    tk::Edit& txtLoss;               // bytes of the current reply
-    tk::StatusBar& statusBar;        // panel 2: bytes received in all
-    tk::Visibility& imgConn;         // shown after a query timeout
+    tk::ProgressBar& progtimer; // ticks until the next query
+    tk::Edit& txtLoss;          // bytes of the current reply
+    tk::StatusBar& statusBar;   // panel 2: bytes received in all
+    tk::Visibility& imgConn;    // shown after a query timeout
     tk::Action& actQueryServer;
     tk::Timer& qrytimer;
     tk::Timer& timeout;

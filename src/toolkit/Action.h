@@ -17,8 +17,8 @@ class Action {
 public:
     Action(std::string category, std::string caption, std::string hint,
            int imageIndex = images::kNone)
-        : m_category(std::move(category)), m_caption(std::move(caption)),
-          m_hint(std::move(hint)), m_imageIndex(imageIndex) {}
+        : m_category(std::move(category)), m_caption(std::move(caption)), m_hint(std::move(hint)),
+          m_imageIndex(imageIndex) {}
 
     [[nodiscard]] const std::string& category() const { return m_category; }
     [[nodiscard]] const std::string& caption() const { return m_caption; }

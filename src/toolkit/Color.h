@@ -10,9 +10,15 @@ using Color = std::int32_t;
 constexpr Color rgb(int r, int g, int b) {
     return static_cast<Color>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int redOf(Color c) { return c & 0xFF; }
-constexpr int greenOf(Color c) { return (c >> 8) & 0xFF; }
-constexpr int blueOf(Color c) { return (c >> 16) & 0xFF; }
+constexpr int redOf(Color c) {
+    return c & 0xFF;
+}
+constexpr int greenOf(Color c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr int blueOf(Color c) {
+    return (c >> 16) & 0xFF;
+}
 
 namespace colors {
 constexpr Color kBlack = 0x000000;

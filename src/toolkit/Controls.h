@@ -109,7 +109,9 @@ public:
 
     explicit StatusBar(std::vector<Panel> panels) : m_panels(std::move(panels)) {}
     [[nodiscard]] int panelCount() const { return static_cast<int>(m_panels.size()); }
-    [[nodiscard]] const Panel& panel(int i) const { return m_panels.at(static_cast<std::size_t>(i)); }
+    [[nodiscard]] const Panel& panel(int i) const {
+        return m_panels.at(static_cast<std::size_t>(i));
+    }
     void setPanelText(int i, std::string text) {
         auto& p = m_panels.at(static_cast<std::size_t>(i));
         if (p.text == text) {

@@ -19,6 +19,8 @@ namespace tk {
 // settings file allows. Hexadecimal values fill 32 bits (0xFFFFFFFF is -1).
 [[nodiscard]] std::int32_t toIntDefHex(std::string_view text, std::int32_t def);
 
-[[nodiscard]] inline std::string intText(std::int64_t v) { return std::to_string(v); }
+[[nodiscard]] inline std::string intText(std::int64_t v) {
+    return std::to_string(v);
+}
 
 } // namespace tk

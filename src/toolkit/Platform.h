@@ -46,8 +46,8 @@ public:
     [[nodiscard]] virtual bool fileExists(const std::string& path) = 0;
     // A string value under HKEY_LOCAL_MACHINE; nullopt when the key does not
     // open (always, off Windows). An empty optional value gives "".
-    [[nodiscard]] virtual std::optional<std::string> readRegistryString(const std::string& key,
-                                                                        const std::string& name) = 0;
+    [[nodiscard]] virtual std::optional<std::string>
+    readRegistryString(const std::string& key, const std::string& name) = 0;
     [[nodiscard]] virtual std::string clipboardText() = 0;
     virtual void setClipboardText(const std::string& text) = 0;
 

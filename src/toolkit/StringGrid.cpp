@@ -100,7 +100,9 @@ void StringGrid::clearRow(int row) {
 
 void StringGrid::setRow(int row, const std::vector<std::string>& cells) {
     for (int c = 0; c < m_colCount; ++c) {
-        setCell(c, row, c < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(c)] : std::string());
+        setCell(c, row,
+                c < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(c)]
+                                                   : std::string());
     }
 }
 

@@ -96,10 +96,10 @@ private:
     int m_colCount;
     int m_fixedCols;
     int m_fixedRows;
-    std::vector<std::vector<std::string>> m_cells;  // [data row][col]
-    std::vector<std::vector<int>> m_images;         // [data row][col]
-    std::vector<int> m_map;                         // display row -> data row
-    std::vector<int> m_inverse;                     // data row -> display row
+    std::vector<std::vector<std::string>> m_cells; // [data row][col]
+    std::vector<std::vector<int>> m_images;        // [data row][col]
+    std::vector<int> m_map;                        // display row -> data row
+    std::vector<int> m_inverse;                    // data row -> display row
     std::vector<int> m_widths;
     SortMode m_sortMode = SortMode::Text;
     int m_sortColumn = -1;

@@ -4,8 +4,7 @@
 
 namespace tk {
 
-TcpClientSocket::TcpClientSocket(Platform& platform)
-    : m_driver(platform.createTcpDriver(*this)) {}
+TcpClientSocket::TcpClientSocket(Platform& platform) : m_driver(platform.createTcpDriver(*this)) {}
 
 TcpClientSocket::~TcpClientSocket() = default;
 

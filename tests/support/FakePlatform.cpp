@@ -33,8 +33,8 @@ void VirtualClock::advance(std::uint64_t ms) {
         m_now = best.at;
         // Periodic: the next tick is one interval later, unless the handler
         // stops or re-arms the timer.
-        m_due[next] = Due{best.at + static_cast<std::uint64_t>(best.interval), best.interval,
-                          m_order++};
+        m_due[next] =
+            Due{best.at + static_cast<std::uint64_t>(best.interval), best.interval, m_order++};
         m_now = best.at + m_handlerDuration;
         m_timers[next]->fire();
         m_now = best.at;
@@ -117,7 +117,7 @@ tk::ModalResult FakePlatform::showModal(tk::Form& form) {
 }
 
 std::optional<std::string> FakePlatform::readRegistryString(const std::string& key,
-                                                           const std::string& name) {
+                                                            const std::string& name) {
     if (registryKeys.count(key) == 0) {
         return std::nullopt;
     }

@@ -91,7 +91,9 @@ public:
     void textOut(int x, int y, std::string_view t) override {
         texts.push_back({x, y, std::string(t), m_font});
     }
-    [[nodiscard]] int textWidth(std::string_view t) override { return static_cast<int>(t.size()) * 6; }
+    [[nodiscard]] int textWidth(std::string_view t) override {
+        return static_cast<int>(t.size()) * 6;
+    }
     [[nodiscard]] int textHeight(std::string_view) override { return 13; }
     void moveTo(int x, int y) override { m_pos = {x, y}; }
     void lineTo(int x, int y) override {
@@ -149,7 +151,9 @@ public:
     [[nodiscard]] bool confirm(std::string_view text) override;
     tk::ModalResult showModal(tk::Form& form) override;
 
-    [[nodiscard]] bool fileExists(const std::string& path) override { return files.count(path) != 0; }
+    [[nodiscard]] bool fileExists(const std::string& path) override {
+        return files.count(path) != 0;
+    }
     [[nodiscard]] std::optional<std::string> readRegistryString(const std::string& key,
                                                                 const std::string& name) override;
     [[nodiscard]] std::string clipboardText() override { return clipboard; }

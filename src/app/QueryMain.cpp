@@ -92,6 +92,11 @@ TQueryMain::TQueryMain(tk::Platform& platform, std::string settingsPath)
     INetDetector1.setInterval(5000);
     buildMenus();
     wireEvents();
+    // A command whose feature this build does not have yet shows disabled
+    // rather than doing nothing when clicked.
+    for (tk::Action* action : actions()) {
+        action->setEnabled(static_cast<bool>(action->onExecute));
+    }
 }
 
 TQueryMain::~TQueryMain() = default;

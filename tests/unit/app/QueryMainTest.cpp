@@ -240,6 +240,17 @@ TEST(QueryMain, TheGameFolderComesFromTheRegistryWhileFirstRunIsOn) {
     }
 }
 
+TEST(QueryMain, CommandsWithoutAHandlerShowDisabled) {
+    MainWindow w;
+    auto& m = w.start();
+    for (tk::Action* action : m.actions()) {
+        SCOPED_TRACE(action->caption());
+        EXPECT_EQ(action->enabled(), static_cast<bool>(action->onExecute));
+    }
+    EXPECT_TRUE(m.actQueryServer.enabled());
+    EXPECT_TRUE(m.actQuit.enabled());
+}
+
 TEST(QueryMain, ShowHideTwiceReturnsToTheFirstState) {
     MainWindow w;
     auto& m = w.start();

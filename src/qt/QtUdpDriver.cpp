@@ -52,7 +52,7 @@ bool QtUdpDriver::bind(std::uint16_t port) {
 }
 
 bool QtUdpDriver::sendTo(const std::string& host, std::uint16_t port, std::string_view bytes) {
-    const std::optional<QHostAddress> address = resolveHost(host);
+    const std::optional<QHostAddress> address = m_hosts.resolve(host);
     if (!address) {
         return false;
     }

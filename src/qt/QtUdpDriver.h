@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qt/Core.h"
+#include "qt/HostAddress.h"
 
 #include <QUdpSocket>
 
@@ -31,6 +32,7 @@ private:
     // The port asked for by the last successful bind; empty while unbound or
     // when the port was taken.
     std::optional<std::uint16_t> m_boundPort;
+    HostLookupCache m_hosts;
 };
 
 } // namespace gui

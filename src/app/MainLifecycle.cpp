@@ -42,23 +42,6 @@ MasterAddress splitMasterserverURI(std::string_view uri) {
     return out;
 }
 
-std::vector<std::string> rosterHeaders(const SettingsBlock& s) {
-    std::vector<std::string> h{"No.", "Player", "Frags", "Ping", "Team", "ngStats"};
-    if (s.Health) {
-        h.insert(h.begin() + 3, "Health");
-    }
-    if (s.Spree) {
-        h.emplace_back("Spree");
-    }
-    if (s.Weapon) {
-        h.emplace_back("Weapon");
-    }
-    if (s.Inventory) {
-        h.emplace_back("Specials");
-    }
-    return h;
-}
-
 void TQueryMain::FormCreate() {
     if (!ReadSettings(m_settingsPath, settings)) {
         m_platform.showMessage("Error while reading INI-File!!!");
@@ -122,7 +105,7 @@ void TQueryMain::ApplySettings() {
     timerStatsSave.setInterval(settings.SaveStatsInterval * 1000);
     timerStatsSave.setEnabled(false);
     // 10. The roster's columns.
-    const auto headers = rosterHeaders(settings);
+    const auto headers = query::rosterHeaders(settings);
     Rooster.setColCount(static_cast<int>(headers.size()));
     for (int c = 0; c < static_cast<int>(headers.size()); ++c) {
         Rooster.setCell(c, 0, headers[static_cast<std::size_t>(c)]);

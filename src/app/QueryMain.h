@@ -34,8 +34,6 @@ struct MasterAddress {
 // Splits "host:port" at the first colon; the port is read from at most five
 // characters and falls back to 28900.
 [[nodiscard]] MasterAddress splitMasterserverURI(std::string_view uri);
-// The roster's column headers for the player properties switched on.
-[[nodiscard]] std::vector<std::string> rosterHeaders(const SettingsBlock& s);
 // The three local UDP ports from the first one.
 [[nodiscard]] std::array<std::uint16_t, 3> localUdpPorts(std::int32_t first);
 

@@ -44,6 +44,23 @@ constexpr int kTextIndent = 3; // pixels between a cell's left edge and its text
 
 } // namespace
 
+std::vector<std::string> rosterHeaders(const app::SettingsBlock& s) {
+    std::vector<std::string> h{"No.", "Player", "Frags", "Ping", "Team", "ngStats"};
+    if (s.Health) {
+        h.insert(h.begin() + 3, "Health");
+    }
+    if (s.Spree) {
+        h.emplace_back("Spree");
+    }
+    if (s.Weapon) {
+        h.emplace_back("Weapon");
+    }
+    if (s.Inventory) {
+        h.emplace_back("Specials");
+    }
+    return h;
+}
+
 ServerDisplay::ServerDisplay(tk::Platform& platform, const app::SettingsBlock& settings,
                              ServerRecords& records, WatchControls& controls)
     : m_platform(platform), m_settings(settings), m_records(records), m_controls(controls) {

@@ -6,6 +6,9 @@
 #include "toolkit/Platform.h"
 #include "toolkit/StringGrid.h"
 
+#include <string>
+#include <vector>
+
 namespace app {
 struct SettingsBlock;
 }
@@ -19,6 +22,10 @@ constexpr tk::Color kTeam1 = tk::rgb(0, 0, 128);    // navy
 constexpr tk::Color kTeam2 = tk::rgb(0, 128, 0);    // green
 constexpr tk::Color kTeam3 = tk::rgb(216, 211, 27); // gold
 } // namespace rosterColors
+
+// The roster's column headers for the player properties switched on, in the
+// order ShowRoster fills the cells.
+[[nodiscard]] std::vector<std::string> rosterHeaders(const app::SettingsBlock& s);
 
 // Shows the watched server: its settings in ServerInfos, its players in the
 // Rooster grid, and its row in the table it was chosen from, with the tray

@@ -77,20 +77,7 @@ struct WatchRig {
     // The roster's columns for the player properties switched on, as the main
     // window builds them.
     void buildRosterColumns() {
-        std::vector<std::string> headers{"No.", "Player", "Frags"};
-        if (settings.Health) {
-            headers.emplace_back("Health");
-        }
-        headers.insert(headers.end(), {"Ping", "Team", "ngStats"});
-        if (settings.Spree) {
-            headers.emplace_back("Spree");
-        }
-        if (settings.Weapon) {
-            headers.emplace_back("Weapon");
-        }
-        if (settings.Inventory) {
-            headers.emplace_back("Specials");
-        }
+        const std::vector<std::string> headers = query::rosterHeaders(settings);
         rooster.setColCount(static_cast<int>(headers.size()));
         rooster.setRow(0, headers);
     }

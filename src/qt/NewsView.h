@@ -1,12 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-#include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
-
-class QNetworkAccessManager;
-class QNetworkReply;
 
 namespace tk {
 class Label;
@@ -14,26 +9,20 @@ class Label;
 
 namespace gui {
 
-// The embedded browser of the news page: it follows the address the core
-// navigates to, loads the page and shows it as rich text. Links open in the
-// desktop's web browser. A full web view can take its place later; the core
-// only ever hands over an address.
+// The news page: it follows the address the core navigates to. A local page
+// is shown in place; a page on the web is offered as a link that opens in
+// the desktop's web browser, so that nothing is fetched from the network
+// behind the user's back. Links inside a local page open the same way.
 class NewsView final : public QTextBrowser {
     Q_OBJECT
 public:
     NewsView(tk::Label& address, QWidget* parent = nullptr);
 
     void navigate(const QString& address);
+    [[nodiscard]] const QUrl& url() const { return m_url; }
 
 private:
-    void received();
-    void finished();
-    void showNotice(const QString& title, const QString& text);
-
-    QNetworkAccessManager* m_network;
-    QPointer<QNetworkReply> m_reply;
     QUrl m_url;
-    QByteArray m_page;
 };
 
 } // namespace gui

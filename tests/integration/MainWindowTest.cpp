@@ -4,6 +4,7 @@
 #include "qt/MainWindow.h"
 #include "qt/Core.h"
 #include "qt/DisplayText.h"
+#include "qt/NewsView.h"
 #include "qt/QtPlatform.h"
 
 #include <QAbstractItemModel>
@@ -209,6 +210,13 @@ TEST_P(NewsTabTest, NewsTabFollowsDoHttp) {
     EXPECT_FALSE(visible(QStringLiteral("Favourite Servers")));
     EXPECT_TRUE(visible(QStringLiteral("Favorites")));
     EXPECT_TRUE(visible(QStringLiteral("All Servers")));
+
+    // The news page is offered as a link; nothing is fetched behind the user's back.
+    auto* news = m_window->findChild<gui::NewsView*>();
+    ASSERT_NE(news, nullptr);
+    EXPECT_EQ(news->url().toString().contains(QStringLiteral("index.php?usequery=true&ver=0.4b")),
+              doHttp);
+    EXPECT_EQ(news->toHtml().contains(QStringLiteral("usequery=true")), doHttp);
 }
 
 INSTANTIATE_TEST_SUITE_P(DoHttp, NewsTabTest, ::testing::Bool());

@@ -45,7 +45,7 @@ struct ServerOptions {
     bool silent = false;   // listens but never answers
     EchoStyle echo = EchoStyle::Auto;
     NameCharset charset = NameCharset::Auto;
-    bool longNames = false; // long names and custom skins: replies of ten and more datagrams
+    bool longNames = false; // long names and custom skins (with about 30 players: 10+ datagrams)
     bool live = false;      // frags, pings and level time move; players come and go
 };
 

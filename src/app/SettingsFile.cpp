@@ -22,7 +22,11 @@ std::string colKey(int col) {
 // Loads the file for an edit. A missing file starts empty; an unreadable one
 // must not be replaced by a document that lacks its other lines.
 bool loadForEdit(const std::filesystem::path& path, tk::IniFile& ini) {
-    return ini.load(path) != tk::IniLoadResult::Unreadable;
+    if (ini.load(path) == tk::IniLoadResult::Unreadable) {
+        return false;
+    }
+    ini.setLineEnding("\r\n"); // the settings file's lines end in CR LF
+    return true;
 }
 
 } // namespace

@@ -62,6 +62,7 @@ bool writeFavourites(const std::filesystem::path& path, const query::ServerRecor
     if (ini.load(path) == tk::IniLoadResult::Unreadable) {
         return false;
     }
+    ini.setLineEnding("\r\n"); // the settings file's lines end in CR LF
     writeFavourites(ini, records.favourites, records.favouriteEnd);
     return ini.save(path);
 }

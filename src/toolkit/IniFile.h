@@ -70,6 +70,11 @@ public:
     // usually introduce what follows.
     void eraseSection(std::string_view section);
 
+    // The line ending of lines added from now on. By default a document adds
+    // lines with the ending its first line has (CR LF for a new file), so an
+    // edit blends in; a file whose format fixes its line ending sets it.
+    void setLineEnding(std::string_view eol) { m_eol = eol; }
+
 private:
     struct Line {
         std::string text; // without its line ending

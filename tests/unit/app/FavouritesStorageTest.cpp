@@ -79,7 +79,7 @@ TEST_F(FavouritesStorage, NoSectionIsAnEmptyListAndSavesOnlyTheCount) {
 
     m_records->favouriteEnd = 1;
     ASSERT_TRUE(favourites::writeFavourites(m_path, *m_records));
-    EXPECT_EQ(readFile(m_path), "[TableFav]\nCol0=20\n[Favorites]\nFavCount=1\n");
+    EXPECT_EQ(readFile(m_path), "[TableFav]\nCol0=20\n[Favorites]\r\nFavCount=1\r\n");
 }
 
 TEST_F(FavouritesStorage, SaveReplacesTheWholeOldSection) {

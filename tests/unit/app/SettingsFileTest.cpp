@@ -266,21 +266,22 @@ TEST_F(SettingsFile, WriteLeavesOtherSectionsByteForByte) {
 
     const std::string out = readFile(m_path);
     ASSERT_EQ(out.substr(0, before.size()), before) << out;
-    // The rest of [Settings] follows its last key, in order and in the
-    // file's own line ending.
-    const std::string settingsTail = "FirstRun=1\nQueryTimeout=2000\nMaxTimeout=5\n";
+    // The rest of [Settings] follows its last key, in order; the lines the
+    // program adds end in CR LF, whatever the hand-edited lines use.
+    const std::string settingsTail = "FirstRun=1\r\nQueryTimeout=2000\r\nMaxTimeout=5\r\n";
     EXPECT_EQ(out.substr(before.size(), settingsTail.size()), settingsTail);
     const std::size_t mine = out.find("[Mine]");
     ASSERT_NE(mine, std::string::npos);
     EXPECT_EQ(out.substr(mine, after.size() - after.find("[Mine]")),
               after.substr(after.find("[Mine]")));
-    EXPECT_NE(out.find("[Colors]\nPlayer20=255\nBackground=16777215\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("[Colors]\nPlayer20=255\nBackground=16777215\r\n"), std::string::npos)
+        << out;
     EXPECT_EQ(out.find("Player0="), std::string::npos);
     // New sections go to the end, after a last line that had no ending.
-    EXPECT_NE(out.find("[TablePlayers]\nCol0=26\n[Web-Server]\nAutoSaveStats=0\n"),
+    EXPECT_NE(out.find("[TablePlayers]\nCol0=26\r\n[Web-Server]\r\nAutoSaveStats=0\r\n"),
               std::string::npos)
         << out;
-    EXPECT_TRUE(out.ends_with("[IRC]\nserver=\nchannel=\nnickname=\nport=6667\n")) << out;
+    EXPECT_TRUE(out.ends_with("[IRC]\r\nserver=\r\nchannel=\r\nnickname=\r\nport=6667\r\n")) << out;
 }
 
 TEST_F(SettingsFile, UnreadableFileIsAFailureAndIsNotOverwritten) {

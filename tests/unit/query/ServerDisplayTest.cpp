@@ -57,11 +57,7 @@ protected:
     }
 
     [[nodiscard]] std::vector<std::string> rosterRow(int row) const {
-        std::vector<std::string> cells;
-        for (int col = 0; col < rig.rooster.colCount(); ++col) {
-            cells.push_back(rig.rooster.cell(col, row));
-        }
-        return cells;
+        return rowCells(rig.rooster, row);
     }
 
     [[nodiscard]] std::vector<std::string> rosterColumn(int col) const {
@@ -416,12 +412,7 @@ protected:
         rig.records.watchSlot = 2;
     }
     [[nodiscard]] std::vector<std::string> favouriteRow(int slot) const {
-        std::vector<std::string> cells;
-        const int row = rig.favouritestable.displayRow(slot);
-        for (int col = 0; col < rig.favouritestable.colCount(); ++col) {
-            cells.push_back(rig.favouritestable.cell(col, row));
-        }
-        return cells;
+        return rowCells(rig.favouritestable, rig.favouritestable.displayRow(slot));
     }
 };
 
@@ -474,12 +465,9 @@ TEST_F(StoreWatchedEntryTest, ServerListSlotAndItsSortedRow) {
     EXPECT_EQ(list[7].address, "198.51.100.7");
     const int row = rig.servertable.displayRow(7);
     ASSERT_EQ(row, 3);
-    std::vector<std::string> cells;
-    for (int col = 0; col < 6; ++col) {
-        cells.push_back(rig.servertable.cell(col, row));
-    }
-    EXPECT_EQ(cells, (std::vector<std::string>{"", "Server From Reply", "Capture The Flag",
-                                               "Test Arena", "5/16", "80"}));
+    EXPECT_EQ(rowCells(rig.servertable, row),
+              (std::vector<std::string>{"", "Server From Reply", "Capture The Flag", "Test Arena",
+                                        "5/16", "80"}));
     EXPECT_EQ(rig.servertable.cell(1, 7), "d"); // display row 7 shows slot 3
     EXPECT_EQ(rig.records.favourites[2].maptitle, "");
 }

@@ -14,11 +14,7 @@ namespace {
 class ServerTablesTest : public ::testing::Test {
 protected:
     [[nodiscard]] std::vector<std::string> favouriteRowAt(int row) const {
-        std::vector<std::string> cells;
-        for (int col = 0; col < rig.favouritestable.colCount(); ++col) {
-            cells.push_back(rig.favouritestable.cell(col, row));
-        }
-        return cells;
+        return rowCells(rig.favouritestable, row);
     }
     [[nodiscard]] std::vector<std::string> favouriteRow(int slot) const {
         return favouriteRowAt(rig.favouritestable.displayRow(slot));

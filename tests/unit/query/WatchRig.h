@@ -101,4 +101,13 @@ struct WatchRig {
     }
 };
 
+// The cells of a display row, left to right.
+[[nodiscard]] inline std::vector<std::string> rowCells(const tk::StringGrid& grid, int row) {
+    std::vector<std::string> cells;
+    for (int col = 0; col < grid.colCount(); ++col) {
+        cells.push_back(grid.cell(col, row));
+    }
+    return cells;
+}
+
 } // namespace testing_query

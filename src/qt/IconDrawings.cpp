@@ -60,11 +60,7 @@ void refresh(QPainter& p) {
 void chat(QPainter& p) {
     QPainterPath bubble;
     bubble.addRoundedRect(QRectF(1.2, 2.0, 13.6, 9.2), 3.0, 3.0);
-    QPainterPath tail;
-    tail.moveTo(3.6, 10.0);
-    tail.lineTo(3.0, 14.6);
-    tail.lineTo(7.6, 10.8);
-    tail.closeSubpath();
+    const QPainterPath tail = closedPath({{3.6, 10.0}, {3.0, 14.6}, {7.6, 10.8}});
     p.setBrush(verticalGradient(2, 11, ink::kPaper, QColor(0xdc, 0xe9, 0xfb)));
     p.setPen(pen(ink::kBlue, 1.0));
     p.drawPath(bubble.united(tail));
@@ -122,35 +118,19 @@ void infoDisc(QPainter& p, const QString& text) {
 }
 
 void folder(QPainter& p) {
-    QPainterPath back;
-    back.moveTo(1.2, 3.2);
-    back.lineTo(5.6, 3.2);
-    back.lineTo(7.0, 4.8);
-    back.lineTo(14.0, 4.8);
-    back.lineTo(14.0, 13.2);
-    back.lineTo(1.2, 13.2);
-    back.closeSubpath();
+    const QPainterPath back =
+        closedPath({{1.2, 3.2}, {5.6, 3.2}, {7.0, 4.8}, {14.0, 4.8}, {14.0, 13.2}, {1.2, 13.2}});
     p.setBrush(QColor(0xd9, 0xa4, 0x33));
     p.setPen(pen(QColor(0x9c, 0x6b, 0x10), 0.8));
     p.drawPath(back);
-    QPainterPath front;
-    front.moveTo(3.2, 7.0);
-    front.lineTo(15.2, 7.0);
-    front.lineTo(13.4, 13.2);
-    front.lineTo(1.2, 13.2);
-    front.closeSubpath();
+    const QPainterPath front = closedPath({{3.2, 7.0}, {15.2, 7.0}, {13.4, 13.2}, {1.2, 13.2}});
     p.setBrush(verticalGradient(7, 13, QColor(0xff, 0xd9, 0x7a), QColor(0xf0, 0xb8, 0x3c)));
     p.drawPath(front);
 }
 
 void floppy(QPainter& p) {
-    QPainterPath body;
-    body.moveTo(1.5, 2.5);
-    body.lineTo(12.5, 2.5);
-    body.lineTo(14.5, 4.5);
-    body.lineTo(14.5, 13.5);
-    body.lineTo(1.5, 13.5);
-    body.closeSubpath();
+    const QPainterPath body =
+        closedPath({{1.5, 2.5}, {12.5, 2.5}, {14.5, 4.5}, {14.5, 13.5}, {1.5, 13.5}});
     p.setBrush(verticalGradient(2, 14, QColor(0x4f, 0x86, 0xe0), ink::kBlueDark));
     p.setPen(pen(QColor(0x12, 0x33, 0x6e), 0.8));
     p.drawPath(body);
@@ -260,11 +240,7 @@ void tray(QPainter& p, bool outwards) {
 }
 
 void warning(QPainter& p) {
-    QPainterPath triangle;
-    triangle.moveTo(8, 1.4);
-    triangle.lineTo(15.0, 14.2);
-    triangle.lineTo(1.0, 14.2);
-    triangle.closeSubpath();
+    const QPainterPath triangle = closedPath({{8, 1.4}, {15.0, 14.2}, {1.0, 14.2}});
     p.setBrush(verticalGradient(1, 14, QColor(0xff, 0xd2, 0x5c), ink::kOrange));
     p.setPen(pen(QColor(0xa8, 0x62, 0x00), 1.0));
     p.drawPath(triangle);

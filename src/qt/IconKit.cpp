@@ -12,6 +12,13 @@ QPen pen(const QColor& c, qreal width) {
     return QPen(c, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+QPainterPath closedPath(std::initializer_list<QPointF> corners) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(QList<QPointF>(corners)));
+    path.closeSubpath();
+    return path;
+}
+
 QLinearGradient verticalGradient(qreal top, qreal bottom, const QColor& a, const QColor& b) {
     QLinearGradient g(0, top, 0, bottom);
     g.setColorAt(0, a);

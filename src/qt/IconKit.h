@@ -5,11 +5,14 @@
 
 #include <QColor>
 #include <QLinearGradient>
+#include <QPainterPath>
 #include <QPen>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
 #include <QString>
+
+#include <initializer_list>
 
 class QPainter;
 
@@ -37,6 +40,8 @@ inline const QColor kOrange(0xf0, 0x9a, 0x1a);
 [[nodiscard]] QPen pen(const QColor& c, qreal width);
 [[nodiscard]] QLinearGradient verticalGradient(qreal top, qreal bottom, const QColor& a,
                                                const QColor& b);
+// A polygon through the corners, closed.
+[[nodiscard]] QPainterPath closedPath(std::initializer_list<QPointF> corners);
 // A disc with a soft top light, the base of several images.
 void disc(QPainter& p, const QPointF& centre, qreal radius, const QColor& light,
           const QColor& dark);

@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     gui::QtPlatform platform(title);
-    app::TQueryMain main(platform, app::kSettingsFile);
+    app::TQueryMain main(platform, cfg::kSettingsFile);
     main.FormCreate();
 
     // The five windows, in their order: main, about, preferences, favourite

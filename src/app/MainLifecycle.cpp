@@ -1,7 +1,7 @@
 // Start-up, applying the settings, and the orderly close of the main window.
 #include "app/QueryMain.h"
 
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 #include "favourites/FavouritesStorage.h"
 #include "query/ServerTables.h"
 #include "query/Vocabulary.h"
@@ -43,7 +43,7 @@ MasterAddress splitMasterserverURI(std::string_view uri) {
 }
 
 void TQueryMain::FormCreate() {
-    if (!ReadSettings(m_settingsPath, settings)) {
+    if (!cfg::ReadSettings(m_settingsPath, settings)) {
         m_platform.showMessage("Error while reading INI-File!!!");
     }
     ApplySettings();
@@ -118,7 +118,7 @@ void TQueryMain::ApplySettings() {
 std::array<std::uint16_t, 3> localUdpPorts(std::int32_t first) {
     // Three consecutive ports must fit; anything else takes the default.
     if (first < 1 || first > 65533) {
-        first = SettingsBlock{}.Ports;
+        first = cfg::SettingsBlock{}.Ports;
     }
     const auto p = static_cast<std::uint16_t>(first);
     return {p, static_cast<std::uint16_t>(p + 1), static_cast<std::uint16_t>(p + 2)};
@@ -130,7 +130,7 @@ bool TQueryMain::FormCloseQuery() {
             favouritesChanged = false;
         }
     }
-    (void)WriteSettings(m_settingsPath, settings);
+    (void)cfg::WriteSettings(m_settingsPath, settings);
     saveColumnWidths();
     return true;
 }
@@ -157,15 +157,15 @@ bool TQueryMain::SaveFavourites() {
 }
 
 void TQueryMain::loadColumnWidths() {
-    (void)readColumnWidths(m_settingsPath, "TablePlayers", Rooster);
-    (void)readColumnWidths(m_settingsPath, "TableAll", servertable);
-    (void)readColumnWidths(m_settingsPath, "TableFav", favouritestable);
+    (void)cfg::readColumnWidths(m_settingsPath, "TablePlayers", Rooster);
+    (void)cfg::readColumnWidths(m_settingsPath, "TableAll", servertable);
+    (void)cfg::readColumnWidths(m_settingsPath, "TableFav", favouritestable);
 }
 
 void TQueryMain::saveColumnWidths() {
-    (void)writeColumnWidths(m_settingsPath, "TablePlayers", Rooster);
-    (void)writeColumnWidths(m_settingsPath, "TableAll", servertable);
-    (void)writeColumnWidths(m_settingsPath, "TableFav", favouritestable);
+    (void)cfg::writeColumnWidths(m_settingsPath, "TablePlayers", Rooster);
+    (void)cfg::writeColumnWidths(m_settingsPath, "TableAll", servertable);
+    (void)cfg::writeColumnWidths(m_settingsPath, "TableFav", favouritestable);
 }
 
 } // namespace app

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SettingsBlock.h"
-#include "app/SettingsFile.h"
+#include "settings/SettingsBlock.h"
+#include "settings/SettingsFile.h"
 #include "query/Records.h"
 #include "query/ServerDisplay.h"
 #include "query/ServerTables.h"
@@ -46,7 +46,7 @@ inline constexpr const char* kHomePage = "https://skarvell.example.org/";
 // widgets around these models.
 class TQueryMain {
 public:
-    explicit TQueryMain(tk::Platform& platform, std::string settingsPath = kSettingsFile);
+    explicit TQueryMain(tk::Platform& platform, std::string settingsPath = cfg::kSettingsFile);
     ~TQueryMain();
     TQueryMain(const TQueryMain&) = delete;
     TQueryMain& operator=(const TQueryMain&) = delete;
@@ -72,7 +72,7 @@ public:
     [[nodiscard]] const std::string& settingsPath() const { return m_settingsPath; }
 
     // --- Data -----------------------------------------------------------
-    SettingsBlock settings;
+    cfg::SettingsBlock settings;
     std::unique_ptr<query::ServerRecords> recordsPtr;
     query::ServerRecords& records;
     bool favouritesChanged = false;

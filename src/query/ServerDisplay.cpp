@@ -1,6 +1,6 @@
 #include "query/ServerDisplay.h"
 
-#include "app/SettingsBlock.h"
+#include "settings/SettingsBlock.h"
 #include "query/ServerTables.h"
 #include "query/Vocabulary.h"
 #include "toolkit/ImageIndex.h"
@@ -44,7 +44,7 @@ constexpr int kTextIndent = 3; // pixels between a cell's left edge and its text
 
 } // namespace
 
-std::vector<std::string> rosterHeaders(const app::SettingsBlock& s) {
+std::vector<std::string> rosterHeaders(const cfg::SettingsBlock& s) {
     std::vector<std::string> h{"No.", "Player", "Frags", "Ping", "Team", "ngStats"};
     if (s.Health) {
         h.insert(h.begin() + 3, "Health");
@@ -61,7 +61,7 @@ std::vector<std::string> rosterHeaders(const app::SettingsBlock& s) {
     return h;
 }
 
-ServerDisplay::ServerDisplay(tk::Platform& platform, const app::SettingsBlock& settings,
+ServerDisplay::ServerDisplay(tk::Platform& platform, const cfg::SettingsBlock& settings,
                              ServerRecords& records, WatchControls& controls)
     : m_platform(platform), m_settings(settings), m_records(records), m_controls(controls) {
     m_controls.rooster.setSortMode(tk::StringGrid::SortMode::Numeric);

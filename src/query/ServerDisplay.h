@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace cfg {
 struct SettingsBlock;
 }
 
@@ -25,7 +25,7 @@ constexpr tk::Color kTeam3 = tk::rgb(216, 211, 27); // gold
 
 // The roster's column headers for the player properties switched on, in the
 // order ShowRoster fills the cells.
-[[nodiscard]] std::vector<std::string> rosterHeaders(const app::SettingsBlock& s);
+[[nodiscard]] std::vector<std::string> rosterHeaders(const cfg::SettingsBlock& s);
 
 // Shows the watched server: its settings in ServerInfos, its players in the
 // Rooster grid, and its row in the table it was chosen from, with the tray
@@ -34,7 +34,7 @@ class ServerDisplay {
 public:
     // Sets the roster to numeric sorting, so that frags and pings compare as
     // numbers.
-    ServerDisplay(tk::Platform& platform, const app::SettingsBlock& settings,
+    ServerDisplay(tk::Platform& platform, const cfg::SettingsBlock& settings,
                   ServerRecords& records, WatchControls& controls);
 
     // Fills the roster from players: one row per player of the latest reply,
@@ -61,7 +61,7 @@ private:
     void storeFavourite(int slot);
 
     tk::Platform& m_platform;
-    const app::SettingsBlock& m_settings;
+    const cfg::SettingsBlock& m_settings;
     ServerRecords& m_records;
     WatchControls& m_controls;
 };

@@ -1,6 +1,6 @@
 #include "query/StatusParser.h"
 
-#include "app/SettingsBlock.h"
+#include "settings/SettingsBlock.h"
 #include "query/ReplyText.h"
 #include "query/Vocabulary.h"
 #include "toolkit/Number.h"
@@ -83,7 +83,7 @@ void readEcho(std::string_view reply, std::int32_t watchSlot, std::uint32_t tick
 
 // Fills every field of one player slot from the keys of player index i; the
 // property keys (health, spree, weapon, inventory) are read at index i + 2.
-void readPlayer(const Reader& in, const app::SettingsBlock& settings, std::int64_t i,
+void readPlayer(const Reader& in, const cfg::SettingsBlock& settings, std::int64_t i,
                 PlayerRecord& player) {
     player.name = in.text("player_", i);
     player.mesh = in.text("mesh_", i);
@@ -107,7 +107,7 @@ void readPlayer(const Reader& in, const app::SettingsBlock& settings, std::int64
 
 } // namespace
 
-void ParseStatus(std::string_view replyText, const app::SettingsBlock& settings,
+void ParseStatus(std::string_view replyText, const cfg::SettingsBlock& settings,
                  std::uint32_t tickNow, ServerRecords& records) {
     const Reader in(replyText);
     ServerEntry& server = records.currentServer;

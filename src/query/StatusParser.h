@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace app {
+namespace cfg {
 struct SettingsBlock;
 }
 
@@ -20,7 +20,7 @@ inline constexpr std::int32_t kMaxStoredPlayers = kPlayerSlots - 2;
 // Parses a complete status reply into records.currentServer, records.players
 // and records.playerEnd. tickNow is the tick count at parse time (for the
 // ping); records.watchSlot is the default of the echo slot. Never fails.
-void ParseStatus(std::string_view replyText, const app::SettingsBlock& settings,
+void ParseStatus(std::string_view replyText, const cfg::SettingsBlock& settings,
                  std::uint32_t tickNow, ServerRecords& records);
 
 } // namespace query

@@ -1,6 +1,6 @@
 #include "query/StatusQuery.h"
 
-#include "app/SettingsBlock.h"
+#include "settings/SettingsBlock.h"
 #include "query/ReplyText.h"
 #include "query/ServerDisplay.h"
 #include "query/ServerTables.h"
@@ -44,7 +44,7 @@ constexpr std::int32_t kMaxPort = 65535;
 
 } // namespace
 
-StatusQuery::StatusQuery(tk::Platform& platform, const app::SettingsBlock& settings,
+StatusQuery::StatusQuery(tk::Platform& platform, const cfg::SettingsBlock& settings,
                          ServerRecords& records, WatchControls& controls, ServerDisplay& display,
                          ServerTables& tables)
     : m_platform(platform), m_settings(settings), m_records(records), m_controls(controls),

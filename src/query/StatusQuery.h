@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace cfg {
 struct SettingsBlock;
 }
 
@@ -34,7 +34,7 @@ public:
     // More datagrams than this in one reply are not a real server's.
     static constexpr std::size_t kMaxPacketIds = 256;
 
-    StatusQuery(tk::Platform& platform, const app::SettingsBlock& settings, ServerRecords& records,
+    StatusQuery(tk::Platform& platform, const cfg::SettingsBlock& settings, ServerRecords& records,
                 WatchControls& controls, ServerDisplay& display, ServerTables& tables);
 
     // Handlers: actQueryServer, qrytimer, udpsock, timeout.
@@ -68,7 +68,7 @@ private:
     void giveUp();
 
     tk::Platform& m_platform;
-    const app::SettingsBlock& m_settings;
+    const cfg::SettingsBlock& m_settings;
     ServerRecords& m_records;
     WatchControls& m_controls;
     ServerDisplay& m_display;

@@ -74,7 +74,7 @@ protected:
         ini.close();
 
         m_platform = std::make_unique<gui::QtPlatform>(QString::fromUtf8(app::kApplicationTitle));
-        m_main = std::make_unique<app::TQueryMain>(*m_platform, app::kSettingsFile);
+        m_main = std::make_unique<app::TQueryMain>(*m_platform, cfg::kSettingsFile);
         m_main->FormCreate();
         m_window = std::make_unique<gui::MainWindow>(*m_main);
         m_platform->setMainWindow(m_window.get());

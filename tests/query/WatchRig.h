@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsBlock.h"
+#include "settings/SettingsBlock.h"
 #include "query/Records.h"
 #include "query/ServerDisplay.h"
 #include "query/ServerTables.h"
@@ -28,7 +28,7 @@ struct WatchRig {
     static constexpr std::uint16_t kLocalPort = 54321;
 
     fake::FakePlatform platform;
-    app::SettingsBlock settings;
+    cfg::SettingsBlock settings;
     std::unique_ptr<query::ServerRecords> recordsPtr = std::make_unique<query::ServerRecords>();
     query::ServerRecords& records = *recordsPtr;
 

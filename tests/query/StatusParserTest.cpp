@@ -1,5 +1,5 @@
 #include "query/StatusParser.h"
-#include "app/SettingsBlock.h"
+#include "settings/SettingsBlock.h"
 #include "query/Records.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +56,7 @@ protected:
         return records->players[static_cast<std::size_t>(i)];
     }
 
-    app::SettingsBlock settings; // Health on, the others off
+    cfg::SettingsBlock settings; // Health on, the others off
     std::unique_ptr<query::ServerRecords> records = std::make_unique<query::ServerRecords>();
 };
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-namespace app {
+namespace cfg {
 
 // The default master server: a list server that is in service today.
 inline constexpr const char* kDefaultMasterServer = "master.333networks.com:28900";
@@ -67,4 +67,4 @@ private:
     }
 };
 
-} // namespace app
+} // namespace cfg

@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include "support/TempFolder.h"
 
@@ -16,7 +16,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using app::SettingsBlock;
+using cfg::SettingsBlock;
 using fake::readFile;
 using fake::writeFile;
 
@@ -106,7 +106,7 @@ SettingsBlock unusualSettings() {
 // The block as the file would hold it, player colours included.
 std::string describe(const SettingsBlock& s) {
     tk::IniFile ini;
-    app::writeSettings(ini, s);
+    cfg::writeSettings(ini, s);
     std::string text = ini.bytes();
     for (std::size_t i = 0; i < s.Player.size(); ++i) {
         text += "Player" + std::to_string(i) + "=" + std::to_string(s.Player[i]) + "\r\n";
@@ -119,7 +119,7 @@ protected:
     [[nodiscard]] SettingsBlock readText(std::string_view text) {
         writeFile(m_path, text);
         SettingsBlock s;
-        EXPECT_TRUE(app::ReadSettings(m_path, s));
+        EXPECT_TRUE(cfg::ReadSettings(m_path, s));
         return s;
     }
 
@@ -130,28 +130,28 @@ protected:
 TEST_F(SettingsFile, NoFileGivesDefaultsAndFirstCloseWritesEveryKeyInOrder) {
     SettingsBlock s = unusualSettings();
     s.Player.fill(7);
-    ASSERT_TRUE(app::ReadSettings(m_path, s));
+    ASSERT_TRUE(cfg::ReadSettings(m_path, s));
     EXPECT_EQ(describe(s), describe(SettingsBlock{}));
     EXPECT_TRUE(
         std::all_of(s.Player.begin(), s.Player.end(), [](tk::Color c) { return c == 0xC0C0C0; }));
 
-    ASSERT_TRUE(app::WriteSettings(m_path, s));
+    ASSERT_TRUE(cfg::WriteSettings(m_path, s));
     EXPECT_EQ(readFile(m_path), kDefaultFile);
 }
 
 TEST_F(SettingsFile, EveryFieldRoundTrips) {
-    ASSERT_TRUE(app::WriteSettings(m_path, unusualSettings()));
+    ASSERT_TRUE(cfg::WriteSettings(m_path, unusualSettings()));
     SettingsBlock s;
-    ASSERT_TRUE(app::ReadSettings(m_path, s));
+    ASSERT_TRUE(cfg::ReadSettings(m_path, s));
     EXPECT_EQ(describe(s), describe(unusualSettings()));
 }
 
 TEST_F(SettingsFile, RewriteChangesValuesInPlace) {
-    ASSERT_TRUE(app::WriteSettings(m_path, SettingsBlock{}));
+    ASSERT_TRUE(cfg::WriteSettings(m_path, SettingsBlock{}));
     SettingsBlock s;
     s.FirstRun = false;
     s.TeamA = 255;
-    ASSERT_TRUE(app::WriteSettings(m_path, s));
+    ASSERT_TRUE(cfg::WriteSettings(m_path, s));
     std::string expected(kDefaultFile);
     expected.replace(expected.find("FirstRun=1"), 10, "FirstRun=0");
     expected.replace(expected.find("TeamA=128"), 9, "TeamA=255");
@@ -220,7 +220,7 @@ TEST_F(SettingsFile, WritesOnePortEntryWhateverItsSpelling) {
     for (const char* stored : {"port=7000", "Port=7000", "PORT = 7000"}) {
         const SettingsBlock s = readText(std::string("[IRC]\r\n") + stored + "\r\n");
         ASSERT_EQ(s.Port, 7000) << stored;
-        ASSERT_TRUE(app::WriteSettings(m_path, s));
+        ASSERT_TRUE(cfg::WriteSettings(m_path, s));
         const tk::IniFile ini = tk::IniFile::fromBytes(readFile(m_path));
         const auto keys = ini.sectionKeys("IRC");
         EXPECT_EQ(std::count_if(keys.begin(), keys.end(),
@@ -260,9 +260,9 @@ TEST_F(SettingsFile, WriteLeavesOtherSectionsByteForByte) {
                               "Col0=26";
     writeFile(m_path, before + after);
     SettingsBlock s;
-    ASSERT_TRUE(app::ReadSettings(m_path, s));
+    ASSERT_TRUE(cfg::ReadSettings(m_path, s));
     ASSERT_EQ(s.Player[20], 255);
-    ASSERT_TRUE(app::WriteSettings(m_path, s));
+    ASSERT_TRUE(cfg::WriteSettings(m_path, s));
 
     const std::string out = readFile(m_path);
     ASSERT_EQ(out.substr(0, before.size()), before) << out;
@@ -288,22 +288,22 @@ TEST_F(SettingsFile, UnreadableFileIsAFailureAndIsNotOverwritten) {
     const fs::path folder = m_dir.file("folder.ini");
     fs::create_directory(folder);
     SettingsBlock s = unusualSettings();
-    EXPECT_FALSE(app::ReadSettings(folder, s));
+    EXPECT_FALSE(cfg::ReadSettings(folder, s));
     EXPECT_EQ(describe(s), describe(unusualSettings())) << "the block stays as it was";
-    EXPECT_FALSE(app::WriteSettings(folder, s));
+    EXPECT_FALSE(cfg::WriteSettings(folder, s));
     EXPECT_TRUE(fs::is_directory(folder));
 #ifdef SKARVELL_TEST_POSIX
     // Something that is there but cannot be read as a file must not be
     // replaced by a file holding the settings alone.
     ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0);
-    EXPECT_FALSE(app::ReadSettings(m_path, s));
-    EXPECT_FALSE(app::WriteSettings(m_path, s));
+    EXPECT_FALSE(cfg::ReadSettings(m_path, s));
+    EXPECT_FALSE(cfg::WriteSettings(m_path, s));
     EXPECT_EQ(fs::status(m_path).type(), fs::file_type::fifo);
 #endif
 }
 
 TEST_F(SettingsFile, WriteFailureIsReported) {
-    EXPECT_FALSE(app::WriteSettings(m_dir.file("gone") / "skarvell.ini", SettingsBlock{}));
+    EXPECT_FALSE(cfg::WriteSettings(m_dir.file("gone") / "skarvell.ini", SettingsBlock{}));
 }
 
 class ColumnWidths : public SettingsFile {
@@ -330,7 +330,7 @@ TEST_F(ColumnWidths, MissingOrUnusableKeysKeepTheGridsWidth) {
     writeFile(m_path, "[tablefav]\r\nCol0=30\r\nCol2=wide\r\nCol3=-1\r\nCol4=-7\r\n"
                       "Col5=2147483647\r\nCol6=50\r\n[TableAll]\r\nCol1=99\r\n");
     tk::StringGrid grid = favouritesGrid();
-    ASSERT_TRUE(app::readColumnWidths(m_path, "TableFav", grid));
+    ASSERT_TRUE(cfg::readColumnWidths(m_path, "TableFav", grid));
     EXPECT_EQ(widths(grid), (std::vector<int>{30, 69, 74, 64, 86, 65}));
 }
 
@@ -338,12 +338,12 @@ TEST_F(ColumnWidths, WritesEveryColumnAndReadsItBack) {
     writeFile(m_path, "[TableFav]\r\nCol1=5\r\n[Settings]\r\nFirstRun=0\r\n");
     tk::StringGrid grid = favouritesGrid();
     grid.setColWidth(1, 120);
-    ASSERT_TRUE(app::writeColumnWidths(m_path, "TableFav", grid));
+    ASSERT_TRUE(cfg::writeColumnWidths(m_path, "TableFav", grid));
     EXPECT_EQ(readFile(m_path), "[TableFav]\r\nCol1=120\r\nCol0=20\r\nCol2=74\r\nCol3=64\r\n"
                                 "Col4=86\r\nCol5=65\r\n[Settings]\r\nFirstRun=0\r\n");
 
     tk::StringGrid fresh(6, 100, 1, 1);
-    ASSERT_TRUE(app::readColumnWidths(m_path, "TableFav", fresh));
+    ASSERT_TRUE(cfg::readColumnWidths(m_path, "TableFav", fresh));
     EXPECT_EQ(widths(fresh), widths(grid));
 }
 
@@ -351,12 +351,12 @@ TEST_F(ColumnWidths, UnreadableFileLeavesGridAndFileAlone) {
     const fs::path folder = m_dir.file("folder.ini");
     fs::create_directory(folder);
     tk::StringGrid grid = favouritesGrid();
-    EXPECT_FALSE(app::readColumnWidths(folder, "TableFav", grid));
-    EXPECT_FALSE(app::writeColumnWidths(folder, "TableFav", grid));
+    EXPECT_FALSE(cfg::readColumnWidths(folder, "TableFav", grid));
+    EXPECT_FALSE(cfg::writeColumnWidths(folder, "TableFav", grid));
     EXPECT_EQ(widths(grid), widths(favouritesGrid()));
 #ifdef SKARVELL_TEST_POSIX
     ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0);
-    EXPECT_FALSE(app::writeColumnWidths(m_path, "TableFav", grid));
+    EXPECT_FALSE(cfg::writeColumnWidths(m_path, "TableFav", grid));
     EXPECT_EQ(fs::status(m_path).type(), fs::file_type::fifo);
 #endif
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/SettingsBlock.h"
+#include "settings/SettingsBlock.h"
 #include "toolkit/IniFile.h"
 #include "toolkit/StringGrid.h"
 
 #include <filesystem>
 #include <string_view>
 
-namespace app {
+namespace cfg {
 
 // The settings file in the working directory.
 inline constexpr const char* kSettingsFile = "./skarvell.ini";
@@ -43,4 +43,4 @@ void writeColumnWidths(tk::IniFile& ini, std::string_view section, const tk::Str
 [[nodiscard]] bool writeColumnWidths(const std::filesystem::path& path, std::string_view section,
                                      const tk::StringGrid& grid);
 
-} // namespace app
+} // namespace cfg

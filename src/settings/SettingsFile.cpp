@@ -1,8 +1,8 @@
-#include "app/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include <string>
 
-namespace app {
+namespace cfg {
 
 namespace {
 
@@ -174,4 +174,4 @@ bool writeColumnWidths(const std::filesystem::path& path, std::string_view secti
     return ini.save(path);
 }
 
-} // namespace app
+} // namespace cfg

@@ -47,7 +47,7 @@ void TQueryMain::FormCreate() {
         m_platform.showMessage("Error while reading INI-File!!!");
     }
     ApplySettings();
-    records.watchSource = query::kWatchFavourites;
+    records.watchSource = query::WatchSource::Favourites;
     records.watchSlot = 1;
     records.warRecording = false;
     favouritesChanged = false;
@@ -59,7 +59,7 @@ void TQueryMain::FormCreate() {
     // currentServer as choosing it would, so that the first query's reply
     // shows its address and a click on that row is no longer needed.
     if (records.favouriteEnd > 1) {
-        tables.WatchEntry(query::kWatchFavourites, 1);
+        tables.WatchEntry(query::WatchSource::Favourites, 1);
         favouritestable.setSelectedRow(favouritestable.displayRow(1));
     }
     refreshCursor = 1;

@@ -3,7 +3,9 @@
 #include "toolkit/FixedText.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 
 namespace query {
 
@@ -52,9 +54,23 @@ struct PlayerRecord {
 
 constexpr int kFavouriteSlots = 100;   // slot 0 unused: 99 favourites
 constexpr int kServerListSlots = 4000; // slot 0 unused
-constexpr int kPlayerSlots = 32;       // slot 0 unused
+// The players of one reply: slot 0 unused, up to kMaxPlayers players, then
+// the trailing empty record of the parser's extra pass. Servers with 32
+// players and their spectators are common.
+constexpr int kMaxPlayers = 64;
+constexpr int kPlayerSlots = kMaxPlayers + 2;
 
-enum WatchSourceKind : std::int32_t { kWatchFavourites = 1, kWatchServerList = 2 };
+// The table the watched server was chosen from.
+enum class WatchSource : std::int32_t { Favourites = 1, ServerList = 2 };
+
+// The player properties asked for with every status query, each shown as a
+// roster column of its own.
+struct PlayerProperties {
+    bool health = false;
+    bool spree = false;
+    bool weapon = false;
+    bool inventory = false;
+};
 
 // The server records shared by the subsystems: the favourites, the server
 // list, the watched server and its players. Owned by the main window.
@@ -64,12 +80,33 @@ struct ServerRecords {
     ServerEntry currentServer{};
     std::array<PlayerRecord, kPlayerSlots> players{};
     std::int32_t playerEnd = 0; // one past the last player slot of the latest reply
-    std::int32_t watchSource = kWatchFavourites;
+    WatchSource watchSource = WatchSource::Favourites;
     std::int32_t watchSlot = 1;
     bool warRecording = false;
     std::int32_t favouriteEnd = 1; // one past the last favourite
     std::int32_t serverRows = 0;   // filled slots of serverList
     std::int64_t totalBytes = 0;   // bytes received by all sockets since start
+
+    // The slot of a table, nullptr for a slot outside it (slot 0 included).
+    [[nodiscard]] ServerEntry* entry(WatchSource source, int slot);
+    [[nodiscard]] const ServerEntry* entry(WatchSource source, int slot) const;
 };
+
+inline const ServerEntry* ServerRecords::entry(WatchSource source, int slot) const {
+    if (slot < 1) {
+        return nullptr;
+    }
+    switch (source) {
+    case WatchSource::Favourites:
+        return slot < kFavouriteSlots ? &favourites[static_cast<std::size_t>(slot)] : nullptr;
+    case WatchSource::ServerList:
+        return slot < kServerListSlots ? &serverList[static_cast<std::size_t>(slot)] : nullptr;
+    }
+    return nullptr;
+}
+
+inline ServerEntry* ServerRecords::entry(WatchSource source, int slot) {
+    return const_cast<ServerEntry*>(std::as_const(*this).entry(source, slot));
+}
 
 } // namespace query

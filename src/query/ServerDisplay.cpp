@@ -4,6 +4,7 @@
 #include "query/ServerTables.h"
 #include "query/Vocabulary.h"
 #include "toolkit/ImageIndex.h"
+#include "toolkit/Ascii.h"
 #include "toolkit/Number.h"
 
 #include <algorithm>
@@ -16,16 +17,6 @@ namespace query {
 namespace {
 
 constexpr int kTextIndent = 3; // pixels between a cell's left edge and its text
-
-[[nodiscard]] std::string asciiLower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
 
 [[nodiscard]] tk::Color teamColor(std::int32_t team) {
     switch (team) {
@@ -80,7 +71,7 @@ void ServerDisplay::ShowRoster() {
         rooster.removeColumnImages(col);
     }
     // The parser's last record is an empty one; slots 1..n hold the players.
-    const int n = std::clamp(m_records.playerEnd - 2, 0, kPlayerSlots - 1);
+    const int n = std::clamp(m_records.playerEnd - 2, 0, kMaxPlayers);
     rooster.setRowCount(n + 1);
 
     for (int slot = 1; slot <= n; ++slot) {
@@ -114,7 +105,7 @@ std::string ServerDisplay::mapText() const {
     if (s.mapname.empty()) {
         return s.maptitle.str();
     }
-    std::string text = s.maptitle.str() + "  ->  " + asciiLower(s.mapname) + ".unr";
+    std::string text = s.maptitle.str() + "  ->  " + tk::asciiLower(s.mapname) + ".unr";
     if (!MapInstalled(s.mapname, m_settings.UTDir)) {
         text += " (You don't have this map!)";
     }
@@ -193,9 +184,9 @@ void ServerDisplay::storeFavourite(int slot) {
 }
 
 void ServerDisplay::StoreWatchedEntry() {
-    if (m_records.watchSource == kWatchServerList) {
+    if (m_records.watchSource == WatchSource::ServerList) {
         storeServerListEntry(m_records.watchSlot);
-    } else if (m_records.watchSource == kWatchFavourites) {
+    } else if (m_records.watchSource == WatchSource::Favourites) {
         storeFavourite(m_records.currentServer.echoSlot);
     }
     const ServerEntry& s = m_records.currentServer;

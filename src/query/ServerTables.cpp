@@ -43,13 +43,8 @@ void ServerTables::ShowFavouriteRow(int slot) {
     query::ShowFavouriteRow(m_records, m_controls.favouritestable, slot);
 }
 
-void ServerTables::WatchEntry(int source, int slot) {
-    const ServerEntry* entry = nullptr;
-    if (source == kWatchFavourites && slot >= 1 && slot < kFavouriteSlots) {
-        entry = &m_records.favourites[static_cast<std::size_t>(slot)];
-    } else if (source == kWatchServerList && slot >= 1 && slot < kServerListSlots) {
-        entry = &m_records.serverList[static_cast<std::size_t>(slot)];
-    }
+void ServerTables::WatchEntry(WatchSource source, int slot) {
+    const ServerEntry* entry = m_records.entry(source, slot);
     if (entry == nullptr) {
         return;
     }
@@ -78,10 +73,10 @@ void ServerTables::favouritestableSelectCell(int row) {
     if (slot < 1 || slot >= m_records.favouriteEnd) {
         return; // a row that shows no favourite
     }
-    if (m_records.watchSource == kWatchFavourites && m_records.watchSlot == slot) {
+    if (m_records.watchSource == WatchSource::Favourites && m_records.watchSlot == slot) {
         return; // already watched
     }
-    WatchEntry(kWatchFavourites, slot);
+    WatchEntry(WatchSource::Favourites, slot);
 }
 
 } // namespace query

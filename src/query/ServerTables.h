@@ -25,10 +25,10 @@ public:
     ServerTables(ServerRecords& records, WatchControls& controls, ServerDisplay& display)
         : m_records(records), m_controls(controls), m_display(display) {}
 
-    // Makes favourites[slot] (source 1) or serverList[slot] (source 2) the
-    // watched server: copies it into currentServer, empties the roster and
-    // shows the details. An unknown source or a slot out of range is ignored.
-    void WatchEntry(int source, int slot);
+    // Makes favourites[slot] or serverList[slot] the watched server: copies
+    // it into currentServer, empties the roster and shows the details. An
+    // unknown source or a slot out of range is ignored.
+    void WatchEntry(WatchSource source, int slot);
 
     void ShowFavouriteRow(int slot);
 

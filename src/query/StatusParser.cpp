@@ -3,6 +3,7 @@
 #include "settings/SettingsBlock.h"
 #include "query/ReplyText.h"
 #include "query/Vocabulary.h"
+#include "toolkit/Ascii.h"
 #include "toolkit/Number.h"
 
 #include <algorithm>
@@ -14,16 +15,6 @@ namespace {
 
 // The largest health that its 5-character field shows unchanged.
 constexpr std::int32_t kMaxHealthText = 99999;
-
-std::string lowered(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
 
 class Reader {
 public:
@@ -102,7 +93,7 @@ void readPlayer(const Reader& in, const cfg::SettingsBlock& settings, std::int64
         settings.Weapon ? WeaponName(WeaponIndex(in.text("weapon_", p))) : std::string("n/a");
     player.inventory =
         settings.Inventory ? InventoryName(in.text("inventory_", p)) : std::string("n/a");
-    player.ngsecret = lowered(in.text("ngsecret_", i)) == "true" ? "Enabled" : "";
+    player.ngsecret = tk::asciiLower(in.text("ngsecret_", i)) == "true" ? "Enabled" : "";
 }
 
 } // namespace
@@ -114,7 +105,7 @@ void ParseStatus(std::string_view replyText, const cfg::SettingsBlock& settings,
 
     readServer(in, server);
     readEcho(replyText, records.watchSlot, tickNow, server);
-    server.tournament = lowered(in.text("tournament")) == "false" ? "No" : "Yes";
+    server.tournament = tk::asciiLower(in.text("tournament")) == "false" ? "No" : "Yes";
 
     // n + 1 passes: the players of index 0 to n - 1, then the extra pass of
     // index n, which a server with n players does not send and which leaves

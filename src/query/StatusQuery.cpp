@@ -101,13 +101,7 @@ void StatusQuery::qrytimerTimer() {
 }
 
 void StatusQuery::sendDatagram(std::string_view datagram) {
-    const ServerEntry* target = nullptr;
-    const int slot = m_records.watchSlot;
-    if (m_records.watchSource == kWatchFavourites && slot >= 1 && slot < kFavouriteSlots) {
-        target = &m_records.favourites[static_cast<std::size_t>(slot)];
-    } else if (m_records.watchSource == kWatchServerList && slot >= 1 && slot < kServerListSlots) {
-        target = &m_records.serverList[static_cast<std::size_t>(slot)];
-    }
+    const ServerEntry* target = m_records.entry(m_records.watchSource, m_records.watchSlot);
     if (target == nullptr) {
         return; // nothing to address: like a failed send, no timeout
     }
@@ -209,11 +203,14 @@ void StatusQuery::giveUp() {
     // The menu items "Query selected" show this action's checked state.
     m_controls.actQueryServer.setChecked(false);
     const int slot = m_records.watchSlot;
-    if (m_records.watchSource == kWatchFavourites && slot >= 1 && slot < kFavouriteSlots) {
-        m_records.favourites[static_cast<std::size_t>(slot)].responded = false;
+    ServerEntry* entry = m_records.entry(m_records.watchSource, slot);
+    if (entry == nullptr) {
+        return;
+    }
+    entry->responded = false;
+    if (m_records.watchSource == WatchSource::Favourites) {
         m_tables.ShowFavouriteRow(slot);
-    } else if (m_records.watchSource == kWatchServerList && slot >= 1 && slot < kServerListSlots) {
-        m_records.serverList[static_cast<std::size_t>(slot)].responded = false;
+    } else {
         // No cell changes; the table is asked to draw itself again.
         m_controls.servertable.layoutChanged.notify();
     }

@@ -1,5 +1,7 @@
 #include "toolkit/GamePath.h"
 
+#include "toolkit/Ascii.h"
+
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -35,22 +37,6 @@ std::vector<std::string_view> components(std::string_view relative) {
 }
 
 #ifndef _WIN32
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool pathExists(const std::string& path) {
     std::error_code ec;
     return fs::exists(fs::path(path), ec) && !ec;
@@ -64,7 +50,7 @@ std::optional<std::string> findIgnoreCase(const std::string& dir, std::string_vi
     std::optional<std::string> best;
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         std::string entry = it->path().filename().native();
-        if (equalsIgnoreCase(entry, name) && (!best || entry < *best)) {
+        if (tk::equalsIgnoreAsciiCase(entry, name) && (!best || entry < *best)) {
             best = std::move(entry);
         }
     }

@@ -1,5 +1,6 @@
 #include "toolkit/IniFile.h"
 
+#include "toolkit/Ascii.h"
 #include "toolkit/AtomicFile.h"
 #include "toolkit/Number.h"
 
@@ -39,13 +40,8 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-char lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
+    return equalsIgnoreAsciiCase(a, b);
 }
 
 ParsedLine parseLine(std::string_view text) {

@@ -155,12 +155,13 @@ TEST_P(RosterRowCountTest, OneRowPerPlayerUnderTheHeader) {
     EXPECT_EQ(rig.rooster.cell(0, 0), "No.");
 }
 
-// 2: no players; 0 and 1: nothing parsed or a negative count; 40: more than
-// the table holds never reads past it.
+// 2: no players; 0 and 1: nothing parsed or a negative count; 66: a full
+// table of 64 players; 80: more than the table holds never reads past it.
 INSTANTIATE_TEST_SUITE_P(PlayerEnds, RosterRowCountTest,
                          ::testing::Values(RowCountCase{2, 1}, RowCountCase{5, 4},
                                            RowCountCase{0, 1}, RowCountCase{1, 1},
-                                           RowCountCase{32, 31}, RowCountCase{40, 32}));
+                                           RowCountCase{34, 33}, RowCountCase{66, 65},
+                                           RowCountCase{80, 65}));
 
 TEST_F(ServerDisplayTest, ImagesOfAMovedNgStatsColumnGo) {
     showPlayers({{"Alice", 1, 50, 0, "Enabled"}});
@@ -408,7 +409,7 @@ protected:
         s.ping = 80;
         s.responded = true;
         s.echoSlot = 2;
-        rig.records.watchSource = query::kWatchFavourites;
+        rig.records.watchSource = query::WatchSource::Favourites;
         rig.records.watchSlot = 2;
     }
     [[nodiscard]] std::vector<std::string> favouriteRow(int slot) const {
@@ -457,7 +458,7 @@ TEST_F(StoreWatchedEntryTest, ServerListSlotAndItsSortedRow) {
     }
     rig.servertable.toggleSort(1); // descending: slot 9 first
     rig.records.serverRows = 9;
-    rig.records.watchSource = query::kWatchServerList;
+    rig.records.watchSource = query::WatchSource::ServerList;
     rig.records.watchSlot = 7;
     rig.display.StoreWatchedEntry();
 

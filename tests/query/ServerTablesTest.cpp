@@ -102,11 +102,11 @@ TEST_F(ServerTablesTest, WatchingAFavouriteAfterAListedServer) {
     rig.rooster.setCellImage(6, 1, tk::images::kTick);
     rig.records.playerEnd = 6;
 
-    rig.tables.WatchEntry(query::kWatchServerList, 12);
+    rig.tables.WatchEntry(query::WatchSource::ServerList, 12);
     EXPECT_EQ(rig.records.currentServer.hostname, "Listed");
-    rig.tables.WatchEntry(query::kWatchFavourites, fav);
+    rig.tables.WatchEntry(query::WatchSource::Favourites, fav);
 
-    EXPECT_EQ(rig.records.watchSource, query::kWatchFavourites);
+    EXPECT_EQ(rig.records.watchSource, query::WatchSource::Favourites);
     EXPECT_EQ(rig.records.watchSlot, fav);
     EXPECT_EQ(rig.records.currentServer.hostname, "Favourite");
     EXPECT_EQ(rig.records.currentServer.maptitle, "Test Arena");
@@ -124,13 +124,17 @@ TEST_F(ServerTablesTest, WatchingAFavouriteAfterAListedServer) {
 
 TEST_F(ServerTablesTest, WatchEntryIgnoresWhatNamesNoSlot) {
     const int fav = rig.addFavourite("Favourite", "192.0.2.7", "7777");
-    rig.tables.WatchEntry(query::kWatchFavourites, fav);
-    for (const auto& [source, slot] : {std::pair{0, 1}, std::pair{3, 1}, std::pair{1, 0},
-                                       std::pair{1, 100}, std::pair{2, 4000}, std::pair{2, -1}}) {
+    rig.tables.WatchEntry(query::WatchSource::Favourites, fav);
+    using S = query::WatchSource;
+    for (const auto& [source, slot] :
+         {std::pair{static_cast<S>(0), 1}, std::pair{static_cast<S>(3), 1},
+          std::pair{S::Favourites, 0}, std::pair{S::Favourites, 100},
+          std::pair{S::ServerList, 4000}, std::pair{S::ServerList, -1}}) {
         rig.tables.WatchEntry(source, slot);
-        EXPECT_EQ(rig.records.watchSource, query::kWatchFavourites) << source << "," << slot;
-        EXPECT_EQ(rig.records.watchSlot, fav) << source << "," << slot;
-        EXPECT_EQ(rig.records.currentServer.hostname, "Favourite") << source << "," << slot;
+        const int sourceNumber = static_cast<int>(source);
+        EXPECT_EQ(rig.records.watchSource, S::Favourites) << sourceNumber << "," << slot;
+        EXPECT_EQ(rig.records.watchSlot, fav) << sourceNumber << "," << slot;
+        EXPECT_EQ(rig.records.currentServer.hostname, "Favourite") << sourceNumber << "," << slot;
     }
 }
 
@@ -143,7 +147,7 @@ protected:
         rig.addFavourite("Bravo", "192.0.2.2", "7777");
         rig.addFavourite("Charlie", "192.0.2.3", "7777");
         rig.records.serverList[4].hostname = "Listed";
-        rig.tables.WatchEntry(query::kWatchServerList, 4);
+        rig.tables.WatchEntry(query::WatchSource::ServerList, 4);
     }
     // Whether selecting the display row made another server the watched one.
     [[nodiscard]] bool selectWatches(int row) {
@@ -156,7 +160,7 @@ protected:
 TEST_F(FavouriteSelectTest, SelectedRowsSlotBecomesTheWatchedOne) {
     rig.favouritestable.toggleSort(1); // Charlie, Bravo, Alpha
     EXPECT_TRUE(selectWatches(1));
-    EXPECT_EQ(rig.records.watchSource, query::kWatchFavourites);
+    EXPECT_EQ(rig.records.watchSource, query::WatchSource::Favourites);
     EXPECT_EQ(rig.records.watchSlot, 3);
     EXPECT_EQ(rig.records.currentServer.hostname, "Charlie");
 }
@@ -166,13 +170,13 @@ TEST_F(FavouriteSelectTest, RowsThatShowNoFavouriteAreIgnored) {
     EXPECT_FALSE(selectWatches(4)); // favouriteEnd
     EXPECT_FALSE(selectWatches(99));
     EXPECT_FALSE(selectWatches(-1));
-    EXPECT_EQ(rig.records.watchSource, query::kWatchServerList);
+    EXPECT_EQ(rig.records.watchSource, query::WatchSource::ServerList);
 }
 
 TEST_F(FavouriteSelectTest, NothingHappensWhileAWarIsRecorded) {
     rig.records.warRecording = true;
     EXPECT_FALSE(selectWatches(2));
-    EXPECT_EQ(rig.records.watchSource, query::kWatchServerList);
+    EXPECT_EQ(rig.records.watchSource, query::WatchSource::ServerList);
 }
 
 TEST_F(FavouriteSelectTest, TheWatchedFavouriteIsNotChosenAgain) {
@@ -184,7 +188,7 @@ TEST_F(FavouriteSelectTest, TheWatchedFavouriteIsNotChosenAgain) {
     EXPECT_EQ(rig.rooster.rowCount(), 4);
     EXPECT_EQ(rig.rooster.cell(1, 1), "Player");
     // The same slot number in the server list is another server.
-    rig.tables.WatchEntry(query::kWatchServerList, 2);
+    rig.tables.WatchEntry(query::WatchSource::ServerList, 2);
     EXPECT_TRUE(selectWatches(2));
 }
 

@@ -384,7 +384,7 @@ struct CrowdCase {
 class CrowdTest : public StatusParserTest, public testing::WithParamInterface<CrowdCase> {};
 TEST_P(CrowdTest, Table) {
     settings.Spree = settings.Weapon = settings.Inventory = true;
-    records->watchSource = query::kWatchServerList;
+    records->watchSource = query::WatchSource::ServerList;
     records->watchSlot = 1234;
     records->favouriteEnd = 42;
     records->players[0].name = "slot 0 is never used";
@@ -407,16 +407,16 @@ TEST_P(CrowdTest, Table) {
         EXPECT_EQ(slot(records->playerEnd - 1).name.view(), "") << "the trailing record";
     }
     EXPECT_EQ(slot(0).name.view(), "slot 0 is never used");
-    EXPECT_EQ(records->watchSource, query::kWatchServerList);
+    EXPECT_EQ(records->watchSource, query::WatchSource::ServerList);
     EXPECT_EQ(records->watchSlot, 1234);
     EXPECT_EQ(records->favouriteEnd, 42);
 }
 INSTANTIATE_TEST_SUITE_P(StatusParser, CrowdTest,
                          testing::Values(CrowdCase{"29", 29, 29, 31}, CrowdCase{"30", 30, 30, 32},
-                                         CrowdCase{"31", 31, 31, 32}, CrowdCase{"32", 32, 32, 32},
-                                         CrowdCase{"64", 64, 64, 32},
-                                         CrowdCase{"1000000", 40, 1000000, 32},
-                                         CrowdCase{"2147483647", 40, 2147483647, 32},
+                                         CrowdCase{"31", 31, 31, 33}, CrowdCase{"32", 32, 32, 34},
+                                         CrowdCase{"64", 64, 64, 66}, CrowdCase{"65", 65, 65, 66},
+                                         CrowdCase{"1000000", 70, 1000000, 66},
+                                         CrowdCase{"2147483647", 70, 2147483647, 66},
                                          CrowdCase{"-1", 3, -1, 1},
                                          CrowdCase{"-2147483648", 3, -2147483647 - 1, 1},
                                          CrowdCase{"99999999999", 0, 0, 2}));

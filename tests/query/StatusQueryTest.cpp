@@ -37,7 +37,7 @@ class StatusQueryTest : public ::testing::Test {
 protected:
     StatusQueryTest() {
         slot = rig.addFavourite("My Server", "192.0.2.10", "7777");
-        rig.records.watchSource = query::kWatchFavourites;
+        rig.records.watchSource = query::WatchSource::Favourites;
         rig.records.watchSlot = slot;
         rig.query.onUpdateWar = [this] { ++replies; };
     }
@@ -102,7 +102,7 @@ TEST_F(StatusQueryTest, GivingUpOnAServerListSlotClearsItsResponded) {
     entry.address = "192.0.2.55";
     entry.hostport = "7777";
     entry.responded = true;
-    rig.records.watchSource = query::kWatchServerList;
+    rig.records.watchSource = query::WatchSource::ServerList;
     rig.records.watchSlot = 5;
     rig.actQueryServer.execute();
     rig.platform.clock.advance(60000);

@@ -1,6 +1,5 @@
 #include "query/StatusParser.h"
 
-#include "settings/SettingsBlock.h"
 #include "query/ReplyText.h"
 #include "query/Vocabulary.h"
 #include "toolkit/Ascii.h"
@@ -74,7 +73,7 @@ void readEcho(std::string_view reply, std::int32_t watchSlot, std::uint32_t tick
 
 // Fills every field of one player slot from the keys of player index i; the
 // property keys (health, spree, weapon, inventory) are read at index i + 2.
-void readPlayer(const Reader& in, const cfg::SettingsBlock& settings, std::int64_t i,
+void readPlayer(const Reader& in, const PlayerProperties& settings, std::int64_t i,
                 PlayerRecord& player) {
     player.name = in.text("player_", i);
     player.mesh = in.text("mesh_", i);
@@ -86,19 +85,19 @@ void readPlayer(const Reader& in, const cfg::SettingsBlock& settings, std::int64
 
     const std::int64_t p = i + 2;
     const std::int32_t health =
-        settings.Health ? std::clamp(in.number("health_", p), 0, kMaxHealthText) : 0;
+        settings.health ? std::clamp(in.number("health_", p), 0, kMaxHealthText) : 0;
     player.health = std::to_string(health);
-    player.spree = settings.Spree ? in.number("spree_", p) : 0;
+    player.spree = settings.spree ? in.number("spree_", p) : 0;
     player.weapon =
-        settings.Weapon ? WeaponName(WeaponIndex(in.text("weapon_", p))) : std::string("n/a");
+        settings.weapon ? WeaponName(WeaponIndex(in.text("weapon_", p))) : std::string("n/a");
     player.inventory =
-        settings.Inventory ? InventoryName(in.text("inventory_", p)) : std::string("n/a");
+        settings.inventory ? InventoryName(in.text("inventory_", p)) : std::string("n/a");
     player.ngsecret = tk::asciiLower(in.text("ngsecret_", i)) == "true" ? "Enabled" : "";
 }
 
 } // namespace
 
-void ParseStatus(std::string_view replyText, const cfg::SettingsBlock& settings,
+void ParseStatus(std::string_view replyText, const PlayerProperties& settings,
                  std::uint32_t tickNow, ServerRecords& records) {
     const Reader in(replyText);
     ServerEntry& server = records.currentServer;

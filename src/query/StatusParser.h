@@ -5,10 +5,6 @@
 #include <cstdint>
 #include <string_view>
 
-namespace cfg {
-struct SettingsBlock;
-}
-
 namespace query {
 
 // Players stored from one reply: slots 1 to 30 hold players, slot 31 the
@@ -20,7 +16,7 @@ inline constexpr std::int32_t kMaxStoredPlayers = kPlayerSlots - 2;
 // Parses a complete status reply into records.currentServer, records.players
 // and records.playerEnd. tickNow is the tick count at parse time (for the
 // ping); records.watchSlot is the default of the echo slot. Never fails.
-void ParseStatus(std::string_view replyText, const cfg::SettingsBlock& settings,
+void ParseStatus(std::string_view replyText, const PlayerProperties& properties,
                  std::uint32_t tickNow, ServerRecords& records);
 
 } // namespace query

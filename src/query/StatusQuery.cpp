@@ -174,7 +174,9 @@ bool StatusQuery::replyComplete() const {
 
 void StatusQuery::StatusReply() {
     m_controls.timeout.setEnabled(false);
-    ParseStatus(m_replyText, m_settings, m_platform.tickCount(), m_records);
+    const PlayerProperties properties{m_settings.Health, m_settings.Spree, m_settings.Weapon,
+                                      m_settings.Inventory};
+    ParseStatus(m_replyText, properties, m_platform.tickCount(), m_records);
     m_display.ShowRoster();
     m_display.ShowServerDetails();
     m_display.StoreWatchedEntry();

@@ -1,5 +1,4 @@
 #include "query/StatusParser.h"
-#include "settings/SettingsBlock.h"
 #include "query/Records.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +55,7 @@ protected:
         return records->players[static_cast<std::size_t>(i)];
     }
 
-    cfg::SettingsBlock settings; // Health on, the others off
+    query::PlayerProperties settings{.health = true}; // Health on, the others off
     std::unique_ptr<query::ServerRecords> records = std::make_unique<query::ServerRecords>();
 };
 
@@ -172,7 +171,7 @@ TEST_F(StatusParserTest, NgSecretFollowsEachReply) {
 }
 
 TEST_F(StatusParserTest, HealthIsReadAtIndexPlusTwoAndNeverNegative) {
-    settings.Health = true;
+    settings.health = true;
     parse(reply({{"numplayers", "2"},
                  {"player_0", "A"},
                  {"player_1", "B"},
@@ -188,7 +187,7 @@ TEST_F(StatusParserTest, HealthIsReadAtIndexPlusTwoAndNeverNegative) {
 }
 
 TEST_F(StatusParserTest, HealthOffStoresZeroWhateverTheReplySays) {
-    settings.Health = false;
+    settings.health = false;
     parse(reply({{"numplayers", "1"}, {"player_0", "A"}, {"health_2", "87"}}));
     EXPECT_EQ(slot(1).health.view(), "0");
 }
@@ -201,10 +200,10 @@ TEST_F(StatusParserTest, HealthTooWideForItsFieldStaysAReadableNumber) {
 }
 
 TEST_F(StatusParserTest, SwitchedOffPropertiesAreNotApplicable) {
-    settings.Health = false;
-    settings.Spree = false;
-    settings.Weapon = false;
-    settings.Inventory = false;
+    settings.health = false;
+    settings.spree = false;
+    settings.weapon = false;
+    settings.inventory = false;
     parse(reply({{"numplayers", "1"},
                  {"player_0", "A"},
                  {"spree_2", "7"},
@@ -220,9 +219,9 @@ TEST_F(StatusParserTest, SwitchedOffPropertiesAreNotApplicable) {
 }
 
 TEST_F(StatusParserTest, SwitchedOnPropertiesGoThroughTheVocabulary) {
-    settings.Spree = true;
-    settings.Weapon = true;
-    settings.Inventory = true;
+    settings.spree = true;
+    settings.weapon = true;
+    settings.inventory = true;
     parse(reply({{"numplayers", "1"},
                  {"player_0", "A"},
                  {"spree_2", "7"},
@@ -318,9 +317,9 @@ TEST_F(StatusParserTest, WithoutPlayersSlotOneIsTheEmptyRecord) {
 }
 
 TEST_F(StatusParserTest, EveryFieldOfEveryFilledSlotIsRewritten) {
-    settings.Spree = true;
-    settings.Weapon = true;
-    settings.Inventory = true;
+    settings.spree = true;
+    settings.weapon = true;
+    settings.inventory = true;
     parse(reply({{"numplayers", "1"},
                  {"player_0", "A"},
                  {"mesh_0", "M"},
@@ -383,7 +382,7 @@ struct CrowdCase {
 
 class CrowdTest : public StatusParserTest, public testing::WithParamInterface<CrowdCase> {};
 TEST_P(CrowdTest, Table) {
-    settings.Spree = settings.Weapon = settings.Inventory = true;
+    settings.spree = settings.weapon = settings.inventory = true;
     records->watchSource = query::WatchSource::ServerList;
     records->watchSlot = 1234;
     records->favouriteEnd = 42;

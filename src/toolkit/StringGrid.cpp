@@ -38,9 +38,10 @@ void StringGrid::setColCount(int n) {
 void StringGrid::setRowCount(int n) {
     n = std::max(n, 0);
     const int old = rowCount();
-    if (n == old && !m_cells.empty()) {
+    if (n == old) {
         return;
     }
+    const int selectedData = dataRow(m_selectedRow);
     // Keep the display order of the rows that remain, append new data rows.
     std::vector<int> map;
     map.reserve(static_cast<std::size_t>(n));
@@ -56,7 +57,10 @@ void StringGrid::setRowCount(int n) {
     m_cells.resize(static_cast<std::size_t>(n), std::vector<std::string>(m_colCount));
     m_images.resize(static_cast<std::size_t>(n), std::vector<int>(m_colCount, images::kNone));
     rebuildInverse();
-    if (m_selectedRow >= n) {
+    if (selectedData >= 0 && selectedData < n) {
+        // The selection stays on its data row, which a sort may have moved.
+        m_selectedRow = displayRow(selectedData);
+    } else if (m_selectedRow >= n) {
         m_selectedRow = n > m_fixedRows ? n - 1 : -1;
     }
     layoutChanged.notify();

@@ -68,8 +68,11 @@ public:
     [[nodiscard]] int colWidth(int col) const;
     void setColWidth(int col, int width);
 
-    // The top row of the selection (a display row), -1 for none. Selecting a
-    // row through select() runs onSelectCell; setSelectedRow() does not.
+    // The top row of the selection (a display row), -1 for none. It stays on
+    // its data row through a sort or a row-count change that keeps that row;
+    // when the row goes, a selection past the end moves to the last row.
+    // Selecting a row through select() runs onSelectCell; setSelectedRow()
+    // does not.
     [[nodiscard]] int selectedRow() const { return m_selectedRow; }
     void setSelectedRow(int row);
     void select(int col, int row);
@@ -81,8 +84,9 @@ public:
     // cell's brush and a black font.
     std::function<void(Canvas&, int col, int row, const Rect&, CellState)> onDrawCell;
 
-    // Observers: a cell (col, display row) changed; the shape or the order
-    // changed; the selection moved; a column width changed.
+    // Observers: a cell (col, display row) changed, told only when its text or
+    // image really differs from before; the shape or the order changed; the
+    // selection moved; a column width changed.
     Signal<int, int> cellChanged;
     Signal<> layoutChanged;
     Signal<> selectionChanged;

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -108,6 +110,133 @@ TEST(StringGrid, SelectionFollowsItsDataRowThroughASort) {
     EXPECT_EQ(selected, 1);
     g.toggleSort(0);
     EXPECT_EQ(g.cell(0, g.selectedRow()), "1");
+}
+
+// The cells a grid told its observers about, as (col, display row).
+using Cells = std::vector<std::pair<int, int>>;
+
+Cells recordChanges(tk::StringGrid& g, const std::function<void(tk::StringGrid&)>& write) {
+    Cells seen;
+    g.cellChanged.connect([&seen](int col, int row) { seen.emplace_back(col, row); });
+    write(g);
+    return seen;
+}
+
+TEST(StringGrid, TellsObserversOnlyOfCellsThatReallyChanged) {
+    // Three columns under a header; row 1 holds "a" "b" "c" with an image in
+    // column 2, row 2 holds "x" in column 0, row 3 is empty.
+    auto prepared = [] {
+        tk::StringGrid g(3, 4, 0, 1);
+        g.setRow(1, {"a", "b", "c"});
+        g.setCellImage(2, 1, tk::images::kTick);
+        g.setCell(0, 2, "x");
+        return g;
+    };
+    struct Case {
+        const char* what;
+        std::function<void(tk::StringGrid&)> write;
+        Cells expected;
+    };
+    const Case cases[] = {
+        {"the same text again", [](tk::StringGrid& g) { g.setCell(1, 1, "b"); }, {}},
+        {"a new text", [](tk::StringGrid& g) { g.setCell(1, 1, "B"); }, {{1, 1}}},
+        {"the same row again",
+         [](tk::StringGrid& g) {
+             g.setRow(1, {"a", "b", "c"});
+         },
+         {}},
+        {"a row with one new cell",
+         [](tk::StringGrid& g) {
+             g.setRow(1, {"a", "b", "C"});
+         },
+         {{2, 1}}},
+        {"a shorter row empties the cells that held something",
+         [](tk::StringGrid& g) { g.setRow(1, {"a"}); },
+         {{1, 1}, {2, 1}}},
+        {"a row written into an empty one",
+         [](tk::StringGrid& g) {
+             g.setRow(3, {"", "y"});
+         },
+         {{1, 3}}},
+        {"clearing a row with one filled cell", [](tk::StringGrid& g) { g.clearRow(2); }, {{0, 2}}},
+        {"clearing an empty row", [](tk::StringGrid& g) { g.clearRow(3); }, {}},
+        {"the same image again",
+         [](tk::StringGrid& g) { g.setCellImage(2, 1, tk::images::kTick); },
+         {}},
+        {"another image",
+         [](tk::StringGrid& g) { g.setCellImage(2, 1, tk::images::kCross); },
+         {{2, 1}}},
+        {"removing a column's images",
+         [](tk::StringGrid& g) { g.removeColumnImages(2); },
+         {{2, 1}}},
+        {"removing the images of a column without any",
+         [](tk::StringGrid& g) { g.removeColumnImages(0); },
+         {}},
+        {"writes outside the grid",
+         [](tk::StringGrid& g) {
+             g.setCell(3, 1, "z");
+             g.setRow(4, {"z"});
+             g.clearRow(-1);
+             g.setCellImage(0, 7, tk::images::kTick);
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        tk::StringGrid g = prepared();
+        EXPECT_EQ(recordChanges(g, c.write), c.expected);
+    }
+}
+
+TEST(StringGrid, ChangesAreToldInDisplayRowsOfASortedGrid) {
+    auto g = gridOf({"1", "3", "2"});
+    g.toggleSort(0); // 3 2 1: data row 1 ("1") shows in display row 3
+    const Cells seen = recordChanges(g, [](tk::StringGrid& grid) {
+        grid.setCell(0, grid.displayRow(1), "1"); // unchanged
+        grid.setCell(0, grid.displayRow(1), "10");
+        grid.setCellImage(0, grid.displayRow(2), tk::images::kTick);
+    });
+    EXPECT_EQ(seen, (Cells{{0, 3}, {0, 1}}));
+}
+
+TEST(StringGrid, SelectionStaysOnItsDataRowWhenRowsComeAndGo) {
+    auto g = gridOf({"1", "3", "2", "4"});
+    g.toggleSort(0);                   // 4 3 2 1 -> data rows 4 2 3 1
+    g.setSelectedRow(g.displayRow(1)); // "1", in display row 4
+    g.setRowCount(4);                  // data row 4 goes: 3 2 1 -> data rows 2 3 1
+    EXPECT_EQ(g.cell(0, g.selectedRow()), "1");
+    EXPECT_EQ(g.selectedRow(), 3);
+    g.setRowCount(7); // rows join at the end
+    EXPECT_EQ(g.cell(0, g.selectedRow()), "1");
+    g.setRowCount(2); // only data row 1 remains
+    EXPECT_EQ(g.cell(0, g.selectedRow()), "1");
+    EXPECT_EQ(g.selectedRow(), 1);
+
+    // The selected row itself goes: the selection moves to the last row left,
+    // or to none when only the header stays.
+    auto h = gridOf({"1", "2", "3"});
+    h.setSelectedRow(3);
+    h.setRowCount(3);
+    EXPECT_EQ(h.selectedRow(), 2);
+    h.setRowCount(1);
+    EXPECT_EQ(h.selectedRow(), -1);
+}
+
+TEST(StringGrid, ALayoutChangeIsToldOnlyWhenTheShapeChanges) {
+    tk::StringGrid g(2, 3, 0, 1);
+    int layouts = 0;
+    g.layoutChanged.connect([&layouts] { ++layouts; });
+    g.setRowCount(3);
+    g.setColCount(2);
+    EXPECT_EQ(layouts, 0);
+    g.setRowCount(5);
+    g.setColCount(3);
+    EXPECT_EQ(layouts, 2);
+
+    tk::StringGrid empty(2, 0, 0, 0);
+    empty.layoutChanged.connect([&layouts] { ++layouts; });
+    empty.setRowCount(0);
+    EXPECT_EQ(layouts, 2);
 }
 
 } // namespace

@@ -202,15 +202,15 @@ TEST(StringGrid, ChangesAreToldInDisplayRowsOfASortedGrid) {
 TEST(StringGrid, SelectionStaysOnItsDataRowWhenRowsComeAndGo) {
     auto g = gridOf({"1", "3", "2", "4"});
     g.toggleSort(0);                   // 4 3 2 1 -> data rows 4 2 3 1
-    g.setSelectedRow(g.displayRow(1)); // "1", in display row 4
+    g.setSelectedRow(g.displayRow(2)); // "3", in display row 2
     g.setRowCount(4);                  // data row 4 goes: 3 2 1 -> data rows 2 3 1
-    EXPECT_EQ(g.cell(0, g.selectedRow()), "1");
-    EXPECT_EQ(g.selectedRow(), 3);
-    g.setRowCount(7); // rows join at the end
-    EXPECT_EQ(g.cell(0, g.selectedRow()), "1");
-    g.setRowCount(2); // only data row 1 remains
-    EXPECT_EQ(g.cell(0, g.selectedRow()), "1");
     EXPECT_EQ(g.selectedRow(), 1);
+    EXPECT_EQ(g.cell(0, g.selectedRow()), "3");
+    g.setRowCount(7); // rows join at the end
+    EXPECT_EQ(g.cell(0, g.selectedRow()), "3");
+    g.setRowCount(3); // data rows 1 and 2 remain: 3 1
+    EXPECT_EQ(g.selectedRow(), 1);
+    EXPECT_EQ(g.cell(0, g.selectedRow()), "3");
 
     // The selected row itself goes: the selection moves to the last row left,
     // or to none when only the header stays.

@@ -7,6 +7,8 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
+
 namespace gui {
 
 namespace {
@@ -60,11 +62,17 @@ GridView::GridView(tk::StringGrid& grid, const ImageList& images, Options option
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this,
             [this] { m_following = true; });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        applySortIndicator();
         applyWidths();
         applySelection();
-        applySortIndicator();
         m_following = false;
     });
+    connect(m_model, &QAbstractItemModel::headerDataChanged, this,
+            [this](Qt::Orientation, int first, int last) {
+                for (int col = first; col <= last; ++col) {
+                    applyWidth(col);
+                }
+            });
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { applySelection(); });
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] { applySelection(); });
 
@@ -84,8 +92,21 @@ void GridView::applyWidth(int col) {
     }
     const bool was = m_following;
     m_following = true;
-    horizontalHeader()->resizeSection(col, m_grid.colWidth(col));
+    horizontalHeader()->resizeSection(col, shownWidth(col));
     m_following = was;
+}
+
+int GridView::shownWidth(int col) const {
+    const int width = m_grid.colWidth(col);
+    const QHeaderView* header = horizontalHeader();
+    // The sort arrow takes room from the label: the sorted column is at least
+    // as wide as its text beside the arrow, so "Frags" is not cut to "Frag".
+    // The grid keeps the width it was given.
+    if (m_model->headerRows() > 0 && header->isSortIndicatorShown() &&
+        header->sortIndicatorSection() == col) {
+        return std::max(width, header->sectionSizeHint(col));
+    }
+    return width;
 }
 
 void GridView::applyWidths() {

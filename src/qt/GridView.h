@@ -35,6 +35,8 @@ public:
 private:
     void applyWidths();
     void applyWidth(int col);
+    // The width the column shows: the grid's, or more for the sort arrow.
+    [[nodiscard]] int shownWidth(int col) const;
     void applySelection();
     void applySortIndicator();
     void userResized(int col, int newSize);

@@ -1,6 +1,11 @@
 #include "query/ReplyText.h"
 
+#include "query/ReplyIndex.h"
+#include "query/ReplyPairs.h"
 #include "toolkit/Number.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace query {
 
@@ -9,20 +14,30 @@ std::string PingStamp(std::uint32_t tickCount) {
 }
 
 std::string_view PacketValue(std::string_view key, std::string_view text) {
-    std::string pattern;
-    pattern.reserve(key.size() + 2);
-    pattern.append("\\").append(key).append("\\");
-    const std::size_t at = text.find(pattern);
-    if (at == std::string_view::npos) {
-        return ""; // not {}: an empty view that still points somewhere
+    ReplyPairs pairs(text);
+    ReplyPair pair;
+    while (pairs.next(pair)) {
+        if (pair.key == key) {
+            return pair.value;
+        }
     }
-    const std::string_view rest = text.substr(at + pattern.size());
-    return rest.substr(0, rest.find('\\'));
+    return ""; // not {}: an empty view that still points somewhere
 }
 
+namespace {
+
+std::string_view chooseEcho(std::string_view echoReplay, std::string_view echo) {
+    return echoReplay.empty() ? echo : echoReplay;
+}
+
+} // namespace
+
 std::string_view echoValue(std::string_view text) {
-    const std::string_view echo = PacketValue("echo", text);
-    return echo.empty() ? PacketValue("echo_replay", text) : echo;
+    return chooseEcho(PacketValue("echo_replay", text), PacketValue("echo", text));
+}
+
+std::string_view echoValue(const ReplyIndex& reply) {
+    return chooseEcho(reply.value("echo_replay"), reply.value("echo"));
 }
 
 EchoParts splitEcho(std::string_view echo) {
@@ -67,7 +82,12 @@ std::optional<std::uint32_t> parseTick(std::string_view text) {
 }
 
 std::int32_t echoPing(std::uint32_t tickNow, std::uint32_t sendTick) {
-    return static_cast<std::int32_t>(tickNow - sendTick - 20U);
+    const std::uint32_t trip = roundTrip(tickNow, sendTick);
+    if (trip <= kPingAllowance) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(
+        std::min<std::uint32_t>(trip - kPingAllowance, std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace query

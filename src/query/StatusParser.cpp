@@ -1,5 +1,6 @@
 #include "query/StatusParser.h"
 
+#include "query/ReplyIndex.h"
 #include "query/ReplyText.h"
 #include "query/Vocabulary.h"
 #include "toolkit/Ascii.h"
@@ -15,28 +16,26 @@ namespace {
 // The largest health that its 5-character field shows unchanged.
 constexpr std::int32_t kMaxHealthText = 99999;
 
+// Reads the reply's values through one index of its pairs.
 class Reader {
 public:
-    explicit Reader(std::string_view reply) : m_reply(reply) {}
+    explicit Reader(std::string_view reply) : m_index(reply) {}
 
-    [[nodiscard]] std::string_view text(std::string_view key) const {
-        return PacketValue(key, m_reply);
-    }
+    [[nodiscard]] const ReplyIndex& index() const { return m_index; }
+    [[nodiscard]] std::string_view text(std::string_view key) const { return m_index.value(key); }
     [[nodiscard]] std::int32_t number(std::string_view key) const {
         return tk::toIntDef(text(key), 0);
     }
     // The value of key + index, the index in decimal without leading zeros.
     [[nodiscard]] std::string_view text(std::string_view key, std::int64_t index) const {
-        std::string name(key);
-        name += std::to_string(index);
-        return PacketValue(name, m_reply);
+        return m_index.value(key, index);
     }
     [[nodiscard]] std::int32_t number(std::string_view key, std::int64_t index) const {
         return tk::toIntDef(text(key, index), 0);
     }
 
 private:
-    std::string_view m_reply;
+    ReplyIndex m_index;
 };
 
 void readServer(const Reader& in, ServerEntry& server) {
@@ -64,9 +63,9 @@ void readServer(const Reader& in, ServerEntry& server) {
     server.TimeSeconds = dot == std::string_view::npos ? 0 : tk::toIntDef(time.substr(0, dot), 0);
 }
 
-void readEcho(std::string_view reply, std::int32_t watchSlot, std::uint32_t tickNow,
+void readEcho(const Reader& in, std::int32_t watchSlot, std::uint32_t tickNow,
               ServerEntry& server) {
-    const EchoParts echo = splitEcho(echoValue(reply));
+    const EchoParts echo = splitEcho(echoValue(in.index()));
     server.echoSlot = tk::toIntDef(echo.target, watchSlot);
     server.ping = echoPing(tickNow, echo.sendTick.value_or(kEchoDefaultTick));
 }
@@ -92,7 +91,7 @@ void readPlayer(const Reader& in, const PlayerProperties& settings, std::int64_t
         settings.weapon ? WeaponName(WeaponIndex(in.text("weapon_", p))) : std::string("n/a");
     player.inventory =
         settings.inventory ? InventoryName(in.text("inventory_", p)) : std::string("n/a");
-    player.ngsecret = tk::asciiLower(in.text("ngsecret_", i)) == "true" ? "Enabled" : "";
+    player.ngsecret = tk::equalsIgnoreAsciiCase(in.text("ngsecret_", i), "true") ? "Enabled" : "";
 }
 
 } // namespace
@@ -103,8 +102,8 @@ void ParseStatus(std::string_view replyText, const PlayerProperties& settings,
     ServerEntry& server = records.currentServer;
 
     readServer(in, server);
-    readEcho(replyText, records.watchSlot, tickNow, server);
-    server.tournament = tk::asciiLower(in.text("tournament")) == "false" ? "No" : "Yes";
+    readEcho(in, records.watchSlot, tickNow, server);
+    server.tournament = tk::equalsIgnoreAsciiCase(in.text("tournament"), "false") ? "No" : "Yes";
 
     // n + 1 passes: the players of index 0 to n - 1, then the extra pass of
     // index n, which a server with n players does not send and which leaves

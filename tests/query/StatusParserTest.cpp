@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -258,17 +259,40 @@ INSTANTIATE_TEST_SUITE_P(
     StatusParser, EchoTest,
     testing::Values(EchoCase{"\\echo\\ping_1000|7", 1100, 80, 7},
                     EchoCase{"\\echo_replay\\ping_1000|7", 1100, 80, 7}, // 451 and later
-                    EchoCase{"\\echo\\ping_1000|7\\echo_replay\\ping_2000|8", 1100, 80, 7},
-                    EchoCase{"\\hostname\\x", 20000, 9961, 5}, // missing: 10019 and watchSlot
-                    EchoCase{"\\hostname\\x", 1000, 1000 - 10019 - 20, 5}, // wraps below zero
+                    EchoCase{"\\echo\\ping_1000|7\\echo_replay\\ping_1050|8", 1100, 30, 8},
+                    EchoCase{"\\hostname\\x", 20000, 9961, 5},      // missing: 10019 and watchSlot
+                    EchoCase{"\\hostname\\x", 1000, 2147483647, 5}, // 10019 lies ahead
                     EchoCase{"\\echo\\ping_1000", 20000, 9961,
                              1000}, // no "|": all of s is the slot
                     EchoCase{"\\echo\\ping_|3", 20000, 9961, 3},
                     EchoCase{"\\echo\\ping_1000|", 1100, 80, 5},
                     EchoCase{"\\echo\\ping_abc|x", 20000, 9961, 5},
-                    EchoCase{"\\echo\\ping_1090|2", 1100, -10, 2},     // faster than 20 ms
+                    EchoCase{"\\echo\\ping_1090|2", 1100, 0, 2},       // faster than 20 ms
                     EchoCase{"\\echo\\ping_4294967290|2", 100, 86, 2}, // the tick count wrapped
                     EchoCase{"\\echo\\ping_3000000000|2", 3000000100U, 80, 2}));
+
+// A player named like a key of the reply, in a datagram that comes before the
+// one carrying that key, is only a name: the key's value and the echo stay.
+class KeyNamedPlayerTest : public StatusParserTest,
+                           public testing::WithParamInterface<std::string> {};
+TEST_P(KeyNamedPlayerTest, IsOnlyAName) {
+    const std::string& name = GetParam();
+    records->watchSlot = 9;
+    parse("\\player_0\\" + name + "\\frags_0\\12\\ping_0\\ 61\\team_0\\0\\queryid\\42.2" +
+              "\\hostname\\Real Server\\numplayers\\2\\player_1\\Second\\queryid\\42.1" +
+              "\\echo_replay\\ping_1000|3\\queryid\\42.3\\final\\",
+          1100);
+    EXPECT_EQ(slot(1).name.view(), name);
+    EXPECT_EQ(slot(1).frags, 12);
+    EXPECT_EQ(slot(2).name.view(), "Second");
+    EXPECT_EQ(server().hostname.view(), "Real Server");
+    EXPECT_EQ(server().numplayers, 2);
+    EXPECT_EQ(server().echoSlot, 3);
+    EXPECT_EQ(server().ping, 80);
+}
+INSTANTIATE_TEST_SUITE_P(StatusParser, KeyNamedPlayerTest,
+                         testing::Values("echo", "echo_replay", "hostname", "numplayers",
+                                         "player_1"));
 
 TEST_F(StatusParserTest, PlayerIndexTenIsNotPlayerOne) {
     std::string text = reply({{"numplayers", "11"}});
@@ -367,8 +391,8 @@ TEST_F(StatusParserTest, SlotsBeyondTheReplyKeepTheirOldContents) {
     EXPECT_EQ(slot(12).name.view(), "Old11");
 }
 
-// More players than the table holds: at most 30 players are stored, then the
-// trailing empty record in slot 31; nothing outside `players` is touched.
+// More players than the table holds: at most 64 players are stored, then the
+// trailing empty record in slot 65; nothing outside `players` is touched.
 struct CrowdCase {
     std::string numplayers; // as announced
     int sent;               // players actually in the reply
@@ -419,6 +443,73 @@ INSTANTIATE_TEST_SUITE_P(StatusParser, CrowdTest,
                                          CrowdCase{"-1", 3, -1, 1},
                                          CrowdCase{"-2147483648", 3, -2147483647 - 1, 1},
                                          CrowdCase{"99999999999", 0, 0, 2}));
+
+// 64 players, spectators among them, with all four properties, in a reply of
+// many datagrams packed as the game packs them (blocks up to about 1000
+// characters, each datagram closed by its queryid, the last one by final).
+TEST_F(StatusParserTest, SixtyFourPlayersOverManyDatagrams) {
+    settings = {.health = true, .spree = true, .weapon = true, .inventory = true};
+    std::vector<std::string> blocks = {
+        reply({{"gamename", "ut"}, {"gamever", "469"}, {"minnetver", "432"}}),
+        reply({{"hostname", "Crowded"}, {"numplayers", "64"}, {"maxplayers", "64"}})};
+    for (int i = 0; i < 64; ++i) {
+        const std::string n = std::to_string(i);
+        const bool spectator = i % 16 == 15;
+        blocks.push_back(reply({{"player_" + n, "A Rather Long Player Name " + n},
+                                {"frags_" + n, n},
+                                {"ping_" + n, " " + n},
+                                {"team_" + n, spectator ? "255" : std::to_string(i % 2)},
+                                {"mesh_" + n, spectator ? "Spectator" : "Male Soldier"},
+                                {"skin_" + n, spectator ? "None" : "SoldierSkins.blkt"},
+                                {"face_" + n, spectator ? "" : "SoldierSkins.Brock"},
+                                {"ngsecret_" + n, "true"}}));
+    }
+    for (const std::string property : {"health", "weapon", "spree", "inventory"}) {
+        for (int k = 1; k <= 66; ++k) { // counted from 1 over every player actor
+            const std::string n = std::to_string(k);
+            const std::string value = property == "weapon"      ? "Botpack.SuperShockRifle"
+                                      : property == "inventory" ? "Botpack.UDamage"
+                                                                : n;
+            blocks.push_back(reply({{property + "_" + n, value}}));
+        }
+    }
+    std::string text;
+    std::string datagram;
+    int count = 0;
+    const auto close = [&](bool last) {
+        datagram += reply({{"queryid", "7." + std::to_string(++count)}});
+        text += datagram + (last ? "\\final\\" : "");
+        datagram.clear();
+    };
+    for (const std::string& block : blocks) {
+        if (!datagram.empty() && datagram.size() + block.size() > 1000) {
+            close(false);
+        }
+        datagram += block;
+    }
+    close(true);
+    ASSERT_GE(count, 11); // queryids of two digits
+
+    parse(text);
+    EXPECT_EQ(server().hostname.view(), "Crowded");
+    EXPECT_EQ(server().numplayers, 64);
+    EXPECT_EQ(records->playerEnd, 66);
+    for (int r = 1; r <= 64; ++r) {
+        SCOPED_TRACE("slot " + std::to_string(r));
+        const int i = r - 1;
+        EXPECT_EQ(slot(r).name.view(), "A Rather Long Player Name " + std::to_string(i));
+        EXPECT_EQ(slot(r).frags, i);
+        EXPECT_EQ(slot(r).ping, i);
+        EXPECT_EQ(slot(r).mesh.view(), i % 16 == 15 ? "Spectator" : "Male Soldier");
+        EXPECT_EQ(slot(r).ngsecret.view(), "Enabled");
+        EXPECT_EQ(slot(r).health.view(), std::to_string(i + 2));
+        EXPECT_EQ(slot(r).spree, i + 2);
+        EXPECT_EQ(slot(r).weapon.view(), "ASMD");
+        EXPECT_EQ(slot(r).inventory.view(), "Amplifier");
+    }
+    EXPECT_EQ(slot(65).name.view(), ""); // the extra pass, index 64
+    EXPECT_EQ(slot(65).health.view(), "66");
+}
 
 TEST_F(StatusParserTest, TextsAreCutToTheirFieldsWithoutSpilling) {
     const std::string longText(300, 'h');

@@ -16,8 +16,15 @@ namespace gui {
 
 void bindProgressBar(QProgressBar& widget, tk::ProgressBar& model) {
     auto show = [&widget, &model] {
-        widget.setRange(model.min(), std::max(model.min(), model.max()));
-        widget.setValue(std::clamp(model.position(), widget.minimum(), widget.maximum()));
+        if (model.max() <= model.min()) {
+            // An empty range: an empty bar. Qt would show 0..0 as "busy" and
+            // animate it for as long as it stays so.
+            widget.setRange(0, 1);
+            widget.setValue(0);
+            return;
+        }
+        widget.setRange(model.min(), model.max());
+        widget.setValue(std::clamp(model.position(), model.min(), model.max()));
     };
     show();
     model.changed.connect(guarded(&widget, show));

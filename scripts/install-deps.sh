@@ -7,6 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev libgif-dev
     libgtest-dev libgmock-dev
+    libbenchmark-dev
     xvfb xauth imagemagick
     ngircd qstat
 )

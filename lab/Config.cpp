@@ -136,6 +136,17 @@ std::string usageText() {
            "  players = 12\n"
            "  live = true\n"
            "\n"
+           "Faults met on real servers, reproduced:\n"
+           "  hostport=7777      behind port forwarding: reports game port 7777 while it\n"
+           "                     listens on its own port + 1\n"
+           "  names=echo;echo_replay;hostname;final\n"
+           "                     players named like the words of the protocol\n"
+           "  order=reverse      every reply's datagrams arrive last first (order=shuffle:\n"
+           "                     in a seeded random order)\n"
+           "  version=469,gametype=CTFGame,players=32,maxplayers=32,spectators=32,longnames=1\n"
+           "                     asked for all four player properties, answers about 17 KB\n"
+           "                     in 20 datagrams, beyond a 16000-byte reply buffer\n"
+           "\n"
            "Exit status: 0 after a signal, 1 when a port cannot be bound, 2 on a bad "
            "configuration.\n";
     return out.str();

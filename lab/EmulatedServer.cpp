@@ -3,6 +3,8 @@
 #include "Request.h"
 #include "Responder.h"
 
+#include <algorithm>
+
 namespace utlab {
 namespace {
 
@@ -32,7 +34,25 @@ std::vector<Outgoing> EmulatedServer::handle(std::string_view datagram,
     return deliver(buildReply(source, commands, m_queryNumber));
 }
 
+void EmulatedServer::scramble(std::vector<std::string>& datagrams) {
+    if (datagrams.size() < 2) {
+        return;
+    }
+    if (m_options.order == DatagramOrder::Reverse) {
+        std::ranges::reverse(datagrams);
+    } else if (m_options.order == DatagramOrder::Shuffle) {
+        const std::vector<std::string> sent = datagrams;
+        for (std::size_t i = datagrams.size() - 1; i > 0; --i) {
+            std::swap(datagrams[i], datagrams[m_network.below(i + 1)]);
+        }
+        if (datagrams == sent) {
+            std::ranges::rotate(datagrams, datagrams.begin() + 1);
+        }
+    }
+}
+
 std::vector<Outgoing> EmulatedServer::deliver(std::vector<std::string> datagrams) {
+    scramble(datagrams);
     std::vector<Outgoing> outgoing;
     for (std::string& datagram : datagrams) {
         if (m_options.loss > 0.0 && m_network.chance(m_options.loss)) {

@@ -18,8 +18,8 @@ struct Outgoing {
 };
 
 // One emulated server without any I/O: takes a query datagram and the time since start,
-// returns the datagrams to send. Loss and reordering come from a generator seeded by the
-// server's seed, so a run can be repeated exactly.
+// returns the datagrams to send. The order of delivery, loss and reordering come from a
+// generator seeded by the server's seed, so a run can be repeated exactly.
 class EmulatedServer {
 public:
     // `options` must be completed (see completed()) and carry the game port actually in use.
@@ -32,6 +32,8 @@ public:
     [[nodiscard]] const Match& match() const { return m_match; }
 
 private:
+    // Puts the datagrams into the configured order of delivery.
+    void scramble(std::vector<std::string>& datagrams);
     [[nodiscard]] std::vector<Outgoing> deliver(std::vector<std::string> datagrams);
 
     ServerOptions m_options;

@@ -97,6 +97,14 @@ void setEncoding(ServerOptions& o, std::string_view k, std::string_view v) {
     o.charset = choice(k, v, kCharsets, "auto, utf8 or latin1");
 }
 
+void setOrder(ServerOptions& o, std::string_view k, std::string_view v) {
+    constexpr std::array<std::pair<std::string_view, DatagramOrder>, 3> kOrders = {
+        {{"sent", DatagramOrder::Sent},
+         {"reverse", DatagramOrder::Reverse},
+         {"shuffle", DatagramOrder::Shuffle}}};
+    o.order = choice(k, v, kOrders, "sent, reverse or shuffle");
+}
+
 struct Key {
     std::string_view name;
     Setter set;
@@ -105,9 +113,11 @@ struct Key {
 
 using O = ServerOptions;
 
-constexpr std::array<Key, 28> kKeys = {{
+constexpr std::array<Key, 30> kKeys = {{
     {"name", setText<&O::name>, "server name (hostname)"},
     {"port", setNumber<&O::gamePort>, "game port, query port = port + 1 (default 0: a free pair)"},
+    {"hostport", setNumber<&O::hostPort>,
+     "game port the replies report, as behind port forwarding (default 0: port)"},
     {"version", setNumber<&O::version>, "436, 451 (default) or 469 (behaves like 469c)"},
     {"gametype", setText<&O::gameType>,
      "DeathMatchPlus (default), LastManStanding, TeamGamePlus, CTFGame, Domination, Assault"},
@@ -116,7 +126,9 @@ constexpr std::array<Key, 28> kKeys = {{
     {"maxplayers", setNumber<&O::maxPlayers>,
      "player slots (default 16, or more for more players)"},
     {"players", setNumber<&O::players>, "human players, 0 to 32 (default 0)"},
-    {"names", setNames, "player names separated by ';' (UTF-8); generated names fill up"},
+    {"names", setNames,
+     "player names separated by ';' (UTF-8), any text, also protocol words\n"
+     "                 (names=echo;final); generated names fill up"},
     {"bots", setNumber<&O::bots>, "bots, 0 to 32; listed by 469 only (default 0)"},
     {"spectators", setNumber<&O::spectators>, "spectators, 0 to 32 (default 0)"},
     {"timelimit", setNumber<&O::timeLimit>, "minutes (default 20); a live level restarts after it"},
@@ -130,6 +142,9 @@ constexpr std::array<Key, 28> kKeys = {{
     {"loss", setProbability<&O::loss>, "probability that a reply datagram is lost (default 0)"},
     {"reorder", setProbability<&O::reorder>,
      "probability that a datagram is held back (default 0)"},
+    {"order", setOrder,
+     "sent (default), reverse, or shuffle (seeded, never the sent order):\n"
+     "                 the order in which every reply's datagrams leave"},
     {"seed", setNumber<&O::seed>, "seed of names, match and network (default: from the name)"},
     {"oldorder", setFlag<&O::oldOrder>, "\\final\\ before the queryid, as old servers (false)"},
     {"silent", setFlag<&O::silent>, "listen but never answer (default false)"},

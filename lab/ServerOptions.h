@@ -12,6 +12,9 @@ namespace utlab {
 
 enum class EchoStyle { Auto, Replay, Plain };
 enum class NameCharset { Auto, Utf8, Latin1 };
+// The order in which the datagrams of a reply leave: as packed, last first, or a seeded
+// random order that is never the packed one (for two and more datagrams).
+enum class DatagramOrder { Sent, Reverse, Shuffle };
 
 inline constexpr int kMaxListed = 32; // players, bots and spectators each
 
@@ -19,7 +22,10 @@ inline constexpr int kMaxListed = 32; // players, bots and spectators each
 struct ServerOptions {
     std::string name = "Skarvell Lab";
     std::uint16_t gamePort = 0; // 0: any free pair of ports; the query port is always one above
-    int version = 451;          // 436, 451 or 469 (469 behaves like 469c)
+    // The game port the replies report; 0: the one in use. A server behind port forwarding
+    // reports its own port while it is reached on another.
+    std::uint16_t hostPort = 0;
+    int version = 451; // 436, 451 or 469 (469 behaves like 469c)
     std::string gameType = "DeathMatchPlus";
     std::string mapName;                  // empty: a stock map of the game type
     std::string mapTitle;                 // empty: derived from the map name
@@ -37,8 +43,9 @@ struct ServerOptions {
     bool password = false;
 
     int latencyMs = 0;
-    double loss = 0.0;      // probability that a reply datagram is dropped
-    double reorder = 0.0;   // probability that a reply datagram is held back behind later ones
+    double loss = 0.0;    // probability that a reply datagram is dropped
+    double reorder = 0.0; // probability that a reply datagram is held back behind later ones
+    DatagramOrder order = DatagramOrder::Sent;
     std::uint64_t seed = 0; // 0: derived from the name, so servers differ but runs repeat
 
     bool oldOrder = false; // `\final\` before the queryid, as Unreal-1-era servers do

@@ -53,7 +53,8 @@ std::string infoBlock(const ReplySource& source) {
     const ServerOptions& options = source.options;
     std::string block;
     appendPair(block, "hostname", encodeText(options.name, source.dialect.charset));
-    appendPair(block, "hostport", std::to_string(options.gamePort));
+    appendPair(block, "hostport",
+               std::to_string(options.hostPort != 0 ? options.hostPort : options.gamePort));
     appendPair(block, "maptitle", encodeText(options.mapTitle, source.dialect.charset));
     appendPair(block, "mapname", encodeText(options.mapName, source.dialect.charset));
     appendPair(block, "gametype", options.gameType);

@@ -8,7 +8,8 @@ namespace {
 TEST(Config, ServerSpecSetsEveryKindOfValue) {
     const ServerOptions options = parseServerOptions(
         "name=Foo Bar, port=7777,players=16,version=469,gametype=CTFGame,loss=0.2,seed=5,"
-        "oldorder=yes,echo=plain,encoding=latin1,names=Ann;Bo b ; Cy");
+        "oldorder=yes,echo=plain,encoding=latin1,names=Ann;Bo b ; Cy;final,hostport=8888,"
+        "order=Shuffle");
     EXPECT_EQ(options.name, "Foo Bar");
     EXPECT_EQ(options.gamePort, 7777);
     EXPECT_EQ(options.players, 16);
@@ -19,7 +20,9 @@ TEST(Config, ServerSpecSetsEveryKindOfValue) {
     EXPECT_TRUE(options.oldOrder);
     EXPECT_EQ(options.echo, EchoStyle::Plain);
     EXPECT_EQ(options.charset, NameCharset::Latin1);
-    EXPECT_EQ(options.playerNames, (std::vector<std::string>{"Ann", "Bo b", "Cy"}));
+    EXPECT_EQ(options.playerNames, (std::vector<std::string>{"Ann", "Bo b", "Cy", "final"}));
+    EXPECT_EQ(options.hostPort, 8888);
+    EXPECT_EQ(options.order, DatagramOrder::Shuffle);
 }
 
 TEST(Config, IniHasOneSectionPerServer) {
@@ -48,6 +51,8 @@ TEST(Config, BadInputIsRejectedWithAReason) {
                           Case{"[A]\nloss = 1.5", "line 2: bad value \"1.5\" for loss"},
                           Case{"[A]\nport = 70000", "line 2: bad value \"70000\" for port"},
                           Case{"[A]\nsilent = maybe", "line 2: bad value \"maybe\" for silent"},
+                          Case{"[A]\norder = random", "line 2: bad value \"random\" for order"},
+                          Case{"[A]\nhostport = 65536", "line 2: bad value \"65536\" for hostport"},
                           Case{"[A]\njust words", "line 2: expected key = value"},
                           Case{"[A", "line 1: a section header"}}) {
         try {

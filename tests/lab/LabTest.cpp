@@ -1,4 +1,5 @@
 #include "Lab.h"
+#include "Config.h"
 #include "LabTestSupport.h"
 #include "Socket.h"
 
@@ -21,15 +22,6 @@ ServerOptions server(std::string name, int players) {
     options.name = std::move(name);
     options.players = players;
     return options;
-}
-
-std::vector<int> datagramNumbers(const std::vector<std::string>& datagrams) {
-    std::vector<int> numbers;
-    for (const std::string& datagram : datagrams) {
-        const std::string id = valueOf(datagram, "queryid").value_or("0.0");
-        numbers.push_back(std::stoi(id.substr(id.find('.') + 1)));
-    }
-    return numbers;
 }
 
 TEST(Lab, ServesEveryServerOnItsOwnPorts) {
@@ -97,6 +89,94 @@ TEST(Lab, ReorderedReplyStillArrivesCompletely) {
     std::ranges::sort(sorted);
     EXPECT_EQ(sorted.back(), static_cast<int>(sorted.size()));
     EXPECT_EQ(std::ranges::adjacent_find(sorted), sorted.end());
+}
+
+TEST(Lab, ScrambledOrderHoldsOnTheWire) {
+    ServerOptions reversed = server("Reversed", 18);
+    reversed.order = DatagramOrder::Reverse;
+    ServerOptions shuffled = server("Shuffled", 32);
+    shuffled.longNames = true;
+    shuffled.order = DatagramOrder::Shuffle;
+    Lab lab({reversed, shuffled});
+    lab.start();
+    UdpClient client;
+    client.send(lab.endpoints()[0].queryPort, padded(kClientQuery));
+    EXPECT_EQ(datagramNumbers(client.receiveReply(kReplyDeadline)), (std::vector<int>{4, 3, 2, 1}));
+
+    client.send(lab.endpoints()[1].queryPort, padded(kClientQuery));
+    const std::vector<int> numbers = datagramNumbers(client.receiveReply(kReplyDeadline));
+    ASSERT_GE(numbers.size(), 10u);
+    EXPECT_FALSE(std::ranges::is_sorted(numbers));
+    std::vector<int> sorted = numbers;
+    std::ranges::sort(sorted);
+    EXPECT_EQ(sorted.back(), static_cast<int>(sorted.size()));
+    EXPECT_EQ(std::ranges::adjacent_find(sorted), sorted.end());
+}
+
+// A server behind a router: reached on one port, it reports the one it was set up with.
+TEST(Lab, ForwardedServerReportsItsOwnGamePort) {
+    ServerOptions options = server("Forwarded", 2);
+    options.hostPort = 7777;
+    Lab lab({options});
+    lab.start();
+    const Endpoint& endpoint = lab.endpoints()[0];
+    ASSERT_NE(endpoint.gamePort, 7777);
+    UdpClient client;
+    for (const std::string_view query : {"\\info\\", "\\status\\"}) {
+        client.send(endpoint.queryPort, padded(query));
+        EXPECT_EQ(valueOf(joined(client.receiveReply(kReplyDeadline)), "hostport"), "7777")
+            << query;
+    }
+}
+
+// Players may call themselves by the words of the protocol; the server sends their names as
+// they are, so a reply holds `\final\` and `\echo_replay\` before the real ones.
+TEST(Lab, PlayerNamesMayBeProtocolWords) {
+    Lab lab({parseServerOptions("name=Trap,version=451,names=echo;echo_replay;hostname;final")});
+    lab.start();
+    UdpClient client;
+    client.send(lab.endpoints()[0].queryPort, padded(kClientQuery));
+    const std::string text = joined(client.receiveReply(kReplyDeadline));
+    const auto pairs = pairsOf(text);
+    const auto has = [&](std::string key, std::string value) {
+        return std::ranges::find(pairs, std::pair(key, value)) != pairs.end();
+    };
+    EXPECT_TRUE(has("player_0", "echo")) << text;
+    EXPECT_TRUE(has("player_1", "echo_replay")) << text;
+    EXPECT_TRUE(has("player_2", "hostname")) << text;
+    EXPECT_TRUE(has("player_3", "final")) << text;
+    EXPECT_TRUE(has("hostname", "Trap")) << text;
+    EXPECT_TRUE(has("echo_replay", "ping_123456|3")) << text;
+    EXPECT_LT(text.find("\\final\\"), text.rfind("\\final\\")) << text;
+    EXPECT_TRUE(text.ends_with("\\final\\"));
+}
+
+// A full server with spectators, asked for every player property, answers as much as a real
+// one: more than a client's 16000-byte reply buffer, in many datagrams of at most 2048 bytes.
+TEST(Lab, FullServerAnswersAllPlayerPropertiesInMoreThan16000Bytes) {
+    ServerOptions options = server("Full House", 32);
+    options.version = 469;
+    options.gameType = "CTFGame";
+    options.maxPlayers = 32;
+    options.spectators = 32;
+    options.longNames = true;
+    Lab lab({options});
+    lab.start();
+    UdpClient client;
+    client.send(lab.endpoints()[0].queryPort, padded(kFullClientQuery));
+    const std::vector<std::string> reply = client.receiveReply(kReplyDeadline);
+    std::vector<int> numbers = datagramNumbers(reply);
+    std::ranges::sort(numbers);
+    ASSERT_GE(numbers.size(), 16u);
+    EXPECT_EQ(numbers.back(), static_cast<int>(numbers.size()));
+    EXPECT_EQ(std::ranges::adjacent_find(numbers), numbers.end());
+    for (const std::string& datagram : reply) {
+        EXPECT_LE(datagram.size(), 2048u);
+    }
+    const std::string text = joined(reply);
+    EXPECT_GT(text.size(), 16000u);
+    EXPECT_TRUE(valueOf(text, "player_63").has_value());
+    EXPECT_TRUE(valueOf(text, "inventory_64").has_value());
 }
 
 TEST(Lab, LatencyHoldsTheReplyBack) {

@@ -48,6 +48,16 @@ std::string joined(const std::vector<std::string>& datagrams) {
     return text;
 }
 
+std::vector<int> datagramNumbers(const std::vector<std::string>& datagrams) {
+    std::vector<int> numbers;
+    for (const std::string& datagram : datagrams) {
+        const std::string id = valueOf(datagram, "queryid").value_or("");
+        const std::size_t dot = id.find('.');
+        numbers.push_back(dot == std::string::npos ? 0 : std::atoi(id.c_str() + dot + 1));
+    }
+    return numbers;
+}
+
 UdpClient::UdpClient() : m_fd(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
     sockaddr_in address{};
     address.sin_family = AF_INET;

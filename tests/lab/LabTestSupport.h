@@ -15,6 +15,10 @@ using namespace std::chrono_literals;
 // The client's status query: text, one zero byte, zero padding to 700 bytes.
 inline constexpr std::string_view kClientQuery =
     "\\status\\\\level_property\\TimeSeconds\\\\player_property\\health\\\\echo\\ping_123456|3";
+// The same with all four player properties asked for.
+inline constexpr std::string_view kFullClientQuery =
+    "\\status\\\\level_property\\TimeSeconds\\\\player_property\\health\\\\player_property"
+    "\\weapon\\\\player_property\\spree\\\\player_property\\inventory\\\\echo\\ping_123456|3";
 [[nodiscard]] std::string padded(std::string_view text);
 
 // The `\key\value` pairs of a reply text, in order.
@@ -23,6 +27,8 @@ inline constexpr std::string_view kClientQuery =
 [[nodiscard]] std::optional<std::string> valueOf(std::string_view text, std::string_view key);
 // The datagrams of a reply joined in order.
 [[nodiscard]] std::string joined(const std::vector<std::string>& datagrams);
+// The number of each datagram within its reply (the M of `\queryid\N.M`), 0 when missing.
+[[nodiscard]] std::vector<int> datagramNumbers(const std::vector<std::string>& datagrams);
 
 // A plain POSIX UDP client on 127.0.0.1.
 class UdpClient {

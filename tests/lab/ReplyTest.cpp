@@ -7,6 +7,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 namespace utlab {
 namespace {
 
@@ -126,6 +129,30 @@ TEST(Reply, DatagramsStayWithinBudgetAndAreNumbered) {
             EXPECT_LE(reply[i].size() - ending.size(), kDatagramBudget);
         }
     }
+}
+
+TEST(Reply, DeliveryOrderIsSentReversedOrAReproducibleShuffle) {
+    const auto numbersOf = [](DatagramOrder order, std::uint64_t seed) {
+        ServerOptions options = serverWith(18);
+        options.order = order;
+        options.seed = seed;
+        return datagramNumbers(ask(options, kClientQuery));
+    };
+    EXPECT_EQ(numbersOf(DatagramOrder::Sent, 1), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(numbersOf(DatagramOrder::Reverse, 1), (std::vector<int>{4, 3, 2, 1}));
+    std::set<std::vector<int>> shuffles;
+    for (std::uint64_t seed = 1; seed <= 50; ++seed) {
+        const std::vector<int> shuffled = numbersOf(DatagramOrder::Shuffle, seed);
+        EXPECT_TRUE(std::ranges::is_permutation(shuffled, std::vector<int>{1, 2, 3, 4})) << seed;
+        EXPECT_FALSE(std::ranges::is_sorted(shuffled)) << seed;
+        EXPECT_EQ(shuffled, numbersOf(DatagramOrder::Shuffle, seed)) << seed;
+        shuffles.insert(shuffled);
+    }
+    EXPECT_GT(shuffles.size(), 10u);
+    // One datagram has no other order.
+    ServerOptions small = serverWith(0);
+    small.order = DatagramOrder::Shuffle;
+    EXPECT_EQ(datagramNumbers(ask(small, "\\info\\")), std::vector<int>{1});
 }
 
 TEST(Reply, PackerKeepsBlocksWholeAndSendsOversizedOnesAlone) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <system_error>
 
 namespace tk {
@@ -17,10 +18,13 @@ namespace {
 // far beyond that is not an ini and would only eat memory.
 constexpr std::uintmax_t kMaxFileSize = 64u * 1024u * 1024u;
 
-enum class LineKind { Blank, Comment, Section, Key, Other };
+// Offsets into a document are 32 bits wide.
+constexpr std::size_t kMaxDocument = std::numeric_limits<std::uint32_t>::max();
+
+enum class ParsedKind { Blank, Comment, Section, Key, Other };
 
 struct ParsedLine {
-    LineKind kind = LineKind::Blank;
+    ParsedKind kind = ParsedKind::Blank;
     std::string_view name;      // section name or key, trimmed
     std::string_view value;     // value, trimmed
     std::size_t valueStart = 0; // offset just after the '=' of a key line
@@ -51,23 +55,23 @@ ParsedLine parseLine(std::string_view text) {
         return p;
     }
     if (t.front() == ';' || t.front() == '#') {
-        p.kind = LineKind::Comment;
+        p.kind = ParsedKind::Comment;
         return p;
     }
     if (t.front() == '[') {
         const std::size_t close = t.rfind(']');
         if (close != std::string_view::npos && close > 0) {
-            p.kind = LineKind::Section;
+            p.kind = ParsedKind::Section;
             p.name = trim(t.substr(1, close - 1));
             return p;
         }
     }
     const std::size_t eq = text.find('=');
     if (eq == std::string_view::npos) {
-        p.kind = LineKind::Other;
+        p.kind = ParsedKind::Other;
         return p;
     }
-    p.kind = LineKind::Key;
+    p.kind = ParsedKind::Key;
     p.name = trim(text.substr(0, eq));
     p.value = trim(text.substr(eq + 1));
     p.valueStart = eq + 1;
@@ -82,40 +86,69 @@ std::string oneLine(std::string_view text) {
     return s;
 }
 
+// Reads a whole plain file into text; false when it cannot be read or is too
+// large to be an ini.
+bool readPlainFile(const std::filesystem::path& path, std::string& text) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxFileSize) {
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    text.clear();
+    text.reserve(ec ? 0 : static_cast<std::size_t>(size));
+    char buffer[16384];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kMaxFileSize) {
+            return false;
+        }
+    }
+    return !in.bad();
+}
+
 } // namespace
 
 IniFile IniFile::fromBytes(std::string_view bytes) {
     IniFile ini;
-    ini.parse(bytes);
+    if (bytes.size() <= kMaxDocument) {
+        ini.parse(std::string(bytes));
+    }
     return ini;
 }
 
-void IniFile::parse(std::string_view bytes) {
-    m_lines.clear();
+void IniFile::parse(std::string text) {
+    m_text = std::move(text);
+    m_marks.clear();
     m_eol = "\r\n";
     bool eolKnown = false;
-    while (!bytes.empty()) {
-        const std::size_t nl = bytes.find('\n');
-        Line line;
-        if (nl == std::string_view::npos) {
-            line.text = std::string(bytes);
-            bytes = {};
-        } else {
-            const bool crlf = nl > 0 && bytes[nl - 1] == '\r';
-            line.text = std::string(bytes.substr(0, crlf ? nl - 1 : nl));
-            line.eol = crlf ? "\r\n" : "\n";
-            bytes.remove_prefix(nl + 1);
-            if (!eolKnown) {
-                m_eol = line.eol;
-                eolKnown = true;
+    const std::string_view all(m_text);
+    for (std::size_t start = 0; start < all.size();) {
+        const std::size_t nl = all.find('\n', start);
+        const std::size_t end = nl == std::string_view::npos ? all.size() : nl;
+        const bool crlf = nl != std::string_view::npos && nl > start && all[nl - 1] == '\r';
+        if (!eolKnown && nl != std::string_view::npos) {
+            m_eol = crlf ? "\r\n" : "\n";
+            eolKnown = true;
+        }
+        const std::size_t textEnd = crlf ? end - 1 : end;
+        if (textEnd > start) { // empty lines, the bulk of a blank file, need no parsing
+            if (const auto kind = markKind(all.substr(start, textEnd - start))) {
+                m_marks.push_back({static_cast<std::uint32_t>(start), *kind});
             }
         }
-        m_lines.push_back(std::move(line));
+        start = end + 1;
     }
+    m_marks.shrink_to_fit();
 }
 
 IniLoadResult IniFile::load(const std::filesystem::path& path) {
-    m_lines.clear();
+    m_text.clear();
+    m_text.shrink_to_fit();
+    m_marks.clear();
     m_eol = "\r\n";
     try {
         std::error_code ec;
@@ -128,50 +161,54 @@ IniLoadResult IniFile::load(const std::filesystem::path& path) {
         if (ec || !std::filesystem::is_regular_file(status)) {
             return IniLoadResult::Unreadable;
         }
-        std::ifstream in(path, std::ios::binary);
-        if (!in) {
-            return IniLoadResult::Unreadable;
-        }
         std::string content;
-        char buffer[16384];
-        while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-            content.append(buffer, static_cast<std::size_t>(in.gcount()));
-            if (content.size() > kMaxFileSize) {
-                return IniLoadResult::Unreadable;
-            }
-        }
-        if (in.bad()) {
+        if (!readPlainFile(path, content)) {
             return IniLoadResult::Unreadable;
         }
-        parse(content);
+        parse(std::move(content));
         return IniLoadResult::Loaded;
     } catch (const std::exception&) {
-        m_lines.clear();
+        m_text.clear();
+        m_marks.clear();
         return IniLoadResult::Unreadable;
     }
 }
 
 std::string IniFile::bytes() const {
-    std::string out;
-    for (const Line& line : m_lines) {
-        out += line.text;
-        out += line.eol;
-    }
-    return out;
+    return m_text;
 }
 
 bool IniFile::save(const std::filesystem::path& path) const {
     try {
-        return replaceFileContents(path, bytes());
+        return replaceFileContents(path, m_text);
     } catch (const std::exception&) {
         return false;
     }
 }
 
+std::size_t IniFile::footprint() const {
+    return sizeof(*this) + m_text.capacity() + m_marks.capacity() * sizeof(Mark) + m_eol.capacity();
+}
+
+std::string_view IniFile::lineText(std::size_t start) const {
+    const std::string_view all(m_text);
+    const std::size_t nl = all.find('\n', start);
+    if (nl == std::string_view::npos) {
+        return all.substr(start);
+    }
+    const bool crlf = nl > start && all[nl - 1] == '\r';
+    return all.substr(start, (crlf ? nl - 1 : nl) - start);
+}
+
+std::size_t IniFile::lineEnd(std::size_t start) const {
+    const std::size_t nl = m_text.find('\n', start);
+    return nl == std::string::npos ? m_text.size() : nl + 1;
+}
+
 std::optional<std::size_t> IniFile::findHeader(std::string_view section) const {
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const ParsedLine p = parseLine(m_lines[i].text);
-        if (p.kind == LineKind::Section && sameName(p.name, section)) {
+    for (std::size_t i = 0; i < m_marks.size(); ++i) {
+        if (m_marks[i].kind == LineKind::Section &&
+            sameName(parseLine(lineText(m_marks[i].start)).name, section)) {
             return i;
         }
     }
@@ -180,11 +217,12 @@ std::optional<std::size_t> IniFile::findHeader(std::string_view section) const {
 
 std::optional<std::size_t> IniFile::findKey(std::string_view section, std::string_view key) const {
     bool inSection = false;
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const ParsedLine p = parseLine(m_lines[i].text);
-        if (p.kind == LineKind::Section) {
-            inSection = sameName(p.name, section);
-        } else if (inSection && p.kind == LineKind::Key && sameName(p.name, key)) {
+    for (std::size_t i = 0; i < m_marks.size(); ++i) {
+        const Mark mark = m_marks[i];
+        if (mark.kind == LineKind::Section) {
+            inSection = sameName(parseLine(lineText(mark.start)).name, section);
+        } else if (inSection && mark.kind == LineKind::Key &&
+                   sameName(parseLine(lineText(mark.start)).name, key)) {
             return i;
         }
     }
@@ -192,17 +230,12 @@ std::optional<std::size_t> IniFile::findKey(std::string_view section, std::strin
 }
 
 std::size_t IniFile::endOfEntries(std::size_t header) const {
-    std::size_t end = header + 1;
-    for (std::size_t i = header + 1; i < m_lines.size(); ++i) {
-        const LineKind kind = parseLine(m_lines[i].text).kind;
-        if (kind == LineKind::Section) {
-            break;
-        }
-        if (kind == LineKind::Key || kind == LineKind::Other) {
-            end = i + 1;
-        }
+    std::size_t last = header;
+    for (std::size_t i = header + 1; i < m_marks.size() && m_marks[i].kind != LineKind::Section;
+         ++i) {
+        last = i; // a key or other text: comments and blank lines are not marked
     }
-    return end;
+    return lineEnd(m_marks[last].start);
 }
 
 bool IniFile::hasSection(std::string_view section) const {
@@ -212,12 +245,11 @@ bool IniFile::hasSection(std::string_view section) const {
 std::vector<std::string> IniFile::sectionKeys(std::string_view section) const {
     std::vector<std::string> keys;
     bool inSection = false;
-    for (const Line& line : m_lines) {
-        const ParsedLine p = parseLine(line.text);
-        if (p.kind == LineKind::Section) {
-            inSection = sameName(p.name, section);
-        } else if (inSection && p.kind == LineKind::Key) {
-            keys.emplace_back(p.name);
+    for (const Mark& mark : m_marks) {
+        if (mark.kind == LineKind::Section) {
+            inSection = sameName(parseLine(lineText(mark.start)).name, section);
+        } else if (inSection && mark.kind == LineKind::Key) {
+            keys.emplace_back(parseLine(lineText(mark.start)).name);
         }
     }
     return keys;
@@ -228,7 +260,7 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
     if (!at) {
         return std::nullopt;
     }
-    return std::string(parseLine(m_lines[*at].text).value);
+    return std::string(parseLine(lineText(m_marks[*at].start)).value);
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
@@ -247,29 +279,78 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool def)
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
-void IniFile::insertLine(std::size_t at, std::string text) {
-    // The line before must end, or the new one would run on from it.
-    if (at > 0 && m_lines[at - 1].eol.empty()) {
-        m_lines[at - 1].eol = m_eol;
+bool IniFile::replaceBytes(std::size_t from, std::size_t to, std::string_view with) {
+    if (m_text.size() - (to - from) + with.size() > kMaxDocument) {
+        return false;
     }
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), m_eol});
+    m_text.replace(from, to - from, with);
+    const auto first = std::ranges::lower_bound(m_marks, from, {}, &Mark::start);
+    const auto last = std::ranges::lower_bound(first, m_marks.end(), to, {}, &Mark::start);
+    const auto kept = m_marks.erase(first, last);
+    for (auto it = kept; it != m_marks.end(); ++it) {
+        it->start = static_cast<std::uint32_t>(it->start - (to - from) + with.size());
+    }
+    return true;
+}
+
+std::optional<IniFile::LineKind> IniFile::markKind(std::string_view line) {
+    switch (parseLine(line).kind) {
+    case ParsedKind::Section:
+        return LineKind::Section;
+    case ParsedKind::Key:
+        return LineKind::Key;
+    case ParsedKind::Other:
+        return LineKind::Other;
+    case ParsedKind::Blank:
+    case ParsedKind::Comment:
+        break;
+    }
+    return std::nullopt;
+}
+
+void IniFile::remark(std::size_t start) {
+    const auto at = std::ranges::lower_bound(m_marks, start, {}, &Mark::start);
+    const bool marked = at != m_marks.end() && at->start == start;
+    const std::optional<LineKind> kind = markKind(lineText(start));
+    if (kind && marked) {
+        at->kind = *kind;
+    } else if (kind) {
+        m_marks.insert(at, Mark{static_cast<std::uint32_t>(start), *kind});
+    } else if (marked) {
+        m_marks.erase(at);
+    }
+}
+
+void IniFile::insertLine(std::size_t at, std::string_view text) {
+    // The line before must end, or the new one would run on from it.
+    const bool endPrevious = at == m_text.size() && at > 0 && m_text.back() != '\n';
+    std::string bytes = endPrevious ? m_eol : std::string();
+    const std::size_t lineStart = at + bytes.size();
+    bytes += text;
+    bytes += m_eol;
+    if (replaceBytes(at, at, bytes)) {
+        remark(lineStart);
+    }
 }
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     const std::string cleanValue = oneLine(value);
     if (const auto at = findKey(section, key)) {
-        std::string& text = m_lines[*at].text;
-        text.resize(parseLine(text).valueStart);
-        text += cleanValue;
+        const std::size_t start = m_marks[*at].start;
+        const std::string_view line = lineText(start);
+        // The line stays a key unless its key part makes it a header ("[k=v]").
+        if (replaceBytes(start + parseLine(line).valueStart, start + line.size(), cleanValue)) {
+            remark(start);
+        }
         return;
     }
-    std::string entry = oneLine(key) + "=" + cleanValue;
+    const std::string entry = oneLine(key) + "=" + cleanValue;
     if (const auto header = findHeader(section)) {
-        insertLine(endOfEntries(*header), std::move(entry));
+        insertLine(endOfEntries(*header), entry);
         return;
     }
-    insertLine(m_lines.size(), "[" + oneLine(section) + "]");
-    insertLine(m_lines.size(), std::move(entry));
+    insertLine(m_text.size(), "[" + oneLine(section) + "]");
+    insertLine(m_text.size(), entry);
 }
 
 void IniFile::writeInteger(std::string_view section, std::string_view key, std::int32_t value) {
@@ -282,9 +363,7 @@ void IniFile::writeBool(std::string_view section, std::string_view key, bool val
 
 void IniFile::eraseSection(std::string_view section) {
     while (const auto header = findHeader(section)) {
-        const std::size_t end = endOfEntries(*header);
-        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(*header),
-                      m_lines.begin() + static_cast<std::ptrdiff_t>(end));
+        replaceBytes(m_marks[*header].start, endOfEntries(*header), {});
     }
 }
 

@@ -41,6 +41,15 @@ constexpr std::string_view kMessy = "; written by hand\n"
                                     "ServerPackages=Third\n"
                                     "Tail=last";
 
+std::string repeated(std::string_view piece, std::size_t times) {
+    std::string text;
+    text.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
 TEST(IniFile, KeepsEveryByteThroughLoadAndSave) {
     fake::TempFolder dir;
     const fs::path path = dir.file("game.ini");
@@ -57,6 +66,93 @@ TEST(IniFile, KeepsBytesThatAreNotText) {
     const char raw[] = "[A]\r\nk=\0\xff\r\n\r\r\n\xe9t\xe9=1";
     const std::string bytes(raw, sizeof raw - 1);
     EXPECT_EQ(IniFile::fromBytes(bytes).bytes(), bytes);
+}
+
+// Blank runs of every kind around entries: a settings file that gathered
+// blank lines over the years must come back byte for byte, and edits must
+// land where they would in a short file.
+TEST(IniFile, KeepsEveryByteOfAFileWithManyBlankLines) {
+    std::string text = "; head\r\n";
+    text += repeated("\r\n", 1000) + "[A]\r\n" + repeated("\n", 500) + repeated(" \t \r\n", 100);
+    text += "k=1\r\n" + repeated("\r\n", 300) + "; about B\n[B]\n" + repeated("\r\r\n", 3);
+    text += "j=2" + repeated("\n", 200);
+    fake::TempFolder dir;
+    const fs::path path = dir.file("blank.ini");
+    writeFile(path, text);
+
+    IniFile ini;
+    ASSERT_EQ(ini.load(path), tk::IniLoadResult::Loaded);
+    EXPECT_EQ(ini.bytes(), text);
+    EXPECT_EQ(ini.value("A", "k"), "1");
+    EXPECT_EQ(ini.value("B", "j"), "2");
+    ASSERT_TRUE(ini.save(path));
+    EXPECT_EQ(readFile(path), text);
+
+    ini.writeString("A", "new", "v");
+    ini.writeString("B", "j", "3");
+    std::string expected = text;
+    expected.insert(expected.find("k=1\r\n") + 5, "new=v\r\n");
+    expected.replace(expected.find("j=2"), 3, "j=3");
+    EXPECT_EQ(ini.bytes(), expected);
+    ini.eraseSection("A");
+    expected.erase(expected.find("[A]"), expected.find("new=v\r\n") + 7 - expected.find("[A]"));
+    EXPECT_EQ(ini.bytes(), expected);
+}
+
+// Lookups after edits answer as they do for the same bytes loaded afresh,
+// including a write that turns a key line into a section header.
+TEST(IniFile, EditsLeaveLookupsAsForTheSameBytesLoadedAfresh) {
+    IniFile ini = IniFile::fromBytes(kMessy);
+    const std::vector<std::string> sections = {"Engine.GameEngine", "Settings", "k=x", "New", ""};
+    const auto check = [&](const std::string& step) {
+        const IniFile fresh = IniFile::fromBytes(ini.bytes());
+        for (const std::string& section : sections) {
+            EXPECT_EQ(ini.sectionKeys(section), fresh.sectionKeys(section)) << step << section;
+            EXPECT_EQ(ini.hasSection(section), fresh.hasSection(section)) << step << section;
+        }
+    };
+    ini.writeString("Settings", "[k", "x]");
+    check("new key that reads as a header");
+    ini.writeString("Settings", "QueryInterval", "9");
+    check("value replaced");
+    ini.writeString("New", "a", "1");
+    check("new section");
+    ini.writeString("New", ";b", "2");
+    check("new key that reads as a comment");
+    ini.eraseSection("Engine.GameEngine");
+    check("section erased");
+    ini.writeString("Engine.GameEngine", "Again", "1");
+    check("section written anew");
+}
+
+// 10 MB of blank lines, or of short entries, loads in one pass and takes
+// memory near the file's size instead of an object per line.
+TEST(IniFile, LargeFileLoadsCompactly) {
+    struct Case {
+        std::string_view line;
+        double maxFootprintPerByte;
+    };
+    constexpr std::size_t kSize = 10u * 1024u * 1024u;
+    for (const Case& c : {Case{"\n", 1.5}, Case{"\r\n", 1.5}, Case{" \t\r\n", 1.5},
+                          Case{"; note\n", 1.5}, Case{"k=1\n", 4.0}}) {
+        std::string text = "[Top]\r\n" + repeated(c.line, kSize / c.line.size());
+        text += "[End]\r\nkey=last\r\n";
+        fake::TempFolder dir;
+        const fs::path path = dir.file("large.ini");
+        writeFile(path, text);
+
+        IniFile ini;
+        ASSERT_EQ(ini.load(path), tk::IniLoadResult::Loaded);
+        EXPECT_TRUE(ini.bytes() == text) << "not the same bytes";
+        EXPECT_LE(static_cast<double>(ini.footprint()),
+                  c.maxFootprintPerByte * static_cast<double>(text.size()))
+            << ini.footprint() << " bytes for a file of " << text.size();
+        EXPECT_EQ(ini.readString("End", "key", ""), "last");
+        ini.writeString("End", "key", "saved");
+        ASSERT_TRUE(ini.save(path));
+        text.replace(text.rfind("last"), 4, "saved");
+        EXPECT_TRUE(readFile(path) == text) << "not the same bytes";
+    }
 }
 
 struct ReadCase {

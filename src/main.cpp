@@ -33,13 +33,13 @@ int main(int argc, char* argv[]) {
     platform.setMainWindow(&window);
     QApplication::setWindowIcon(window.images().appIcon());
     auto* about = new gui::AboutDialog(main.aboutBox, window.images(), &window);
-    auto* preferences = new gui::FormDialog(main.frmPref, &window);
-    auto* favourite = new gui::FormDialog(main.frmFavourite, &window);
-    auto* irc = new gui::FormDialog(main.ircform, &window);
-    platform.registerDialog(main.aboutBox, about);
-    platform.registerDialog(main.frmPref, preferences);
-    platform.registerDialog(main.frmFavourite, favourite);
-    platform.registerDialog(main.ircform, irc);
+    auto* preferences = new gui::FormDialog(main.frmPref.form, &window);
+    auto* favourite = new gui::FormDialog(main.favouriteServers.frmFavourite.form, &window);
+    auto* irc = new gui::FormDialog(main.ircform.form, &window);
+    platform.registerDialog(main.aboutBox.form, about);
+    platform.registerDialog(main.frmPref.form, preferences);
+    platform.registerDialog(main.favouriteServers.frmFavourite.form, favourite);
+    platform.registerDialog(main.ircform.form, irc);
 
     gui::ConnectionWatcher connection(main.INetDetector1);
     gui::TerminationSignals termination;

@@ -37,8 +37,7 @@ void setHeaders(tk::StringGrid& grid, const std::vector<std::string>& headers,
 
 TQueryMain::TQueryMain(tk::Platform& platform, std::string settingsPath)
     : recordsPtr(std::make_unique<query::ServerRecords>()), records(*recordsPtr),
-      form(mainCaption(), 946, 626), aboutBox("Info", 305, 199), frmPref("Preferences", 520, 420),
-      frmFavourite("Favourite Editor", 388, 216), ircform("IRC War reporting", 540, 357),
+      form(mainCaption(), 946, 626),
       actSearchServ("Search", "Search", "Search a server", im::kSearch),
       actOpenFavorites("File", "Open favorites", "Reloads the favorite list", im::kOpen),
       actSaveFavorites("File", "Save favorites", "Saves the favorites list", im::kSave),
@@ -68,24 +67,21 @@ TQueryMain::TQueryMain(tk::Platform& platform, std::string settingsPath)
       actHelp("Skarvell", "Skarvell Help", "Open the Skarvell Help Page", im::kHelp),
       actImportINI("File", "Import from unrealtournament.ini", "", im::kImport),
       Rooster(6, 33, 0, 1), favouritestable(6, 100, 1, 1), servertable(6, 4000, 1, 1),
-      ServerInfos(2, 20, 0, 0), StatusBar(statusPanels()), qrytimer(platform, 1000),
-      timeout(platform, 990), pingtimer(platform, 30), favouriteTimer(platform, 1500),
-      timeblinktimer(platform, 1000), timerStatsSave(platform, 60000), udpsock(platform),
-      udpping(platform), udpfavping(platform),
-      mastercon(platform), watchControls{Rooster,  ServerInfos,    favouritestable, servertable,
-                                         trayicon, progtimer,      txtLoss,         StatusBar,
-                                         imgConn,  actQueryServer, qrytimer,        timeout,
-                                         udpsock},
-      display(platform, settings, records, watchControls), tables(records, watchControls, display),
-      statusQuery(platform, settings, records, watchControls, display, tables),
-      m_platform(platform), m_settingsPath(std::move(settingsPath)) {
+      ServerInfos(2, 20, 0, 0), StatusBar(statusPanels()),
+      watch(platform, settings, records,
+            query::WatchControls{Rooster, ServerInfos, favouritestable, servertable, trayicon,
+                                 progtimer, txtLoss, StatusBar, imgConn, actQueryServer}),
+      serverList(platform), favouriteServers(platform, records, favouritestable),
+      warRecorder(platform, war::WarControls{lblwar_Time}), m_platform(platform),
+      m_settingsFile(std::move(settingsPath)) {
     FavouritesPage.setTabVisible(false);
-    setHeaders(Rooster, {}, {26, 169, 43, 47, 43, 42});
     setHeaders(favouritestable, {"", "Server", "Gametype", "Map", "Players", "Ping"},
                {20, 69, 74, 64, 86, 65});
     setHeaders(servertable, {"", "Server", "Gametype", "Map", "Players", "Ping"},
                {20, 102, 140, 64, 64, 54});
     setHeaders(ServerInfos, {}, {109, 268});
+    watch.display.BuildRosterColumns();
+    aboutBox.contact = kHomePage;
     trayicon.setHint("Skarvell");
     trayicon.setVisible(true);
     INetDetector1.setEnabled(true);
@@ -196,24 +192,11 @@ void TQueryMain::buildMenus() {
 }
 
 void TQueryMain::wireEvents() {
+    watch.wire();
+    favouriteServers.wire();
+    warRecorder.wire();
     actQuit.onExecute = [this] { actQuitExecute(); };
-    actQueryServer.onExecute = [this] { statusQuery.actQueryServerExecute(); };
-    qrytimer.onTimer = [this] { statusQuery.qrytimerTimer(); };
-    timeout.onTimer = [this] { statusQuery.timeoutTimer(); };
-    udpsock.onDataReceived = [this](std::string_view bytes, const std::string&, std::uint16_t) {
-        statusQuery.udpsockDataReceived(bytes);
-    };
-    Rooster.onDrawCell = [this](tk::Canvas& c, int col, int row, const tk::Rect& r,
-                                tk::CellState state) {
-        display.RoosterDrawCell(c, col, row, r, state);
-    };
-    Rooster.onDblClickCell = [this](int col, int row) { display.RoosterDblClickCell(col, row); };
-    favouritestable.onSelectCell = [this](int, int row) { tables.favouritestableSelectCell(row); };
-    favouritestable.onDblClickCell = [this](int col, int row) {
-        favouritestableDblClickCell(row, col);
-    };
     actShowHide.onExecute = [this] { actShowHideExecute(); };
-    timeblinktimer.onTimer = [this] { timeblinktimerTimer(); };
     INetDetector1.onChanged = [this] { INetDetector1Changed(); };
     StatusBar.onDrawPanel = [this](tk::Canvas& c, int panel, const tk::Rect& r) {
         StatusBarDrawPanel(c, panel, r);
@@ -222,13 +205,6 @@ void TQueryMain::wireEvents() {
 
 void TQueryMain::actQuitExecute() {
     form.close();
-}
-
-void TQueryMain::favouritestableDblClickCell(int row, int col) {
-    // Only the header sorts, and never while a war is recorded.
-    if (row == 0 && col >= 1 && !records.warRecording) {
-        favouritestable.toggleSort(col);
-    }
 }
 
 void TQueryMain::actShowHideExecute() {
@@ -242,7 +218,7 @@ void TQueryMain::actShowHideExecute() {
 }
 
 void TQueryMain::HelpAbout1Execute() {
-    m_platform.showModal(aboutBox);
+    m_platform.showModal(aboutBox.form);
 }
 
 void TQueryMain::StatusBarDrawPanel(tk::Canvas& canvas, int panel, const tk::Rect& rect) {

@@ -1,49 +1,35 @@
 #pragma once
 
+#include "app/AboutBox.h"
+#include "app/PreferencesDialog.h"
+#include "favourites/Favourites.h"
+#include "irc/IrcWindow.h"
+#include "query/Records.h"
+#include "query/Watch.h"
+#include "serverlist/ServerList.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsFile.h"
-#include "query/Records.h"
-#include "query/ServerDisplay.h"
-#include "query/ServerTables.h"
-#include "query/StatusQuery.h"
-#include "query/WatchControls.h"
 #include "toolkit/Action.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
 #include "toolkit/Platform.h"
 #include "toolkit/StringGrid.h"
-#include "toolkit/TcpClientSocket.h"
-#include "toolkit/Timer.h"
-#include "toolkit/UdpSocket.h"
+#include "war/War.h"
 
-#include <array>
-#include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace app {
 
-struct MasterAddress {
-    std::string host;
-    std::uint16_t port = 0;
-};
-
-// Splits "host:port" at the first colon; the port is read from at most five
-// characters and falls back to 28900.
-[[nodiscard]] MasterAddress splitMasterserverURI(std::string_view uri);
-// The three local UDP ports from the first one.
-[[nodiscard]] std::array<std::uint16_t, 3> localUdpPorts(std::int32_t first);
-
 inline constexpr const char* kApplicationTitle = "Skarvell [4th beta (2nd try)]";
 inline constexpr const char* kHomePage = "https://skarvell.example.org/";
 
-// The main window: the composition root. It owns the settings, the server
-// records, every control the core reads and writes, the timers and sockets,
-// and the subsystem objects, and wires their events. The backend builds the
-// widgets around these models.
+// The main window: the composition root. It owns the settings and their
+// file, the server records, the controls of the main window, and the
+// subsystems, each of which owns its timers, sockets, windows and handlers
+// and wires them itself. The backend builds the widgets around these models.
 class TQueryMain {
 public:
     explicit TQueryMain(tk::Platform& platform, std::string settingsPath = cfg::kSettingsFile);
@@ -60,33 +46,18 @@ public:
     void actQuitExecute();
     void HelpAbout1Execute();
     void StatusBarDrawPanel(tk::Canvas& canvas, int panel, const tk::Rect& rect);
-    void timeblinktimerTimer();
     void INetDetector1Changed();
-    void favouritestableDblClickCell(int row, int col);
-
-    // Favourites storage.
-    [[nodiscard]] int LoadFavourites();
-    [[nodiscard]] bool SaveFavourites();
 
     [[nodiscard]] tk::Platform& platform() { return m_platform; }
-    [[nodiscard]] const std::string& settingsPath() const { return m_settingsPath; }
+    [[nodiscard]] const std::filesystem::path& settingsPath() const { return m_settingsFile.path(); }
 
     // --- Data -----------------------------------------------------------
     cfg::SettingsBlock settings;
     std::unique_ptr<query::ServerRecords> recordsPtr;
     query::ServerRecords& records;
-    bool favouritesChanged = false;
-    int refreshCursor = 1;
-    // The war clock until war recording lands: elapsed seconds and limit.
-    int warSeconds = 0;
-    int warTimeLimit = 0;
 
-    // --- Forms ----------------------------------------------------------
-    tk::Form form;         // the main window
-    tk::Form aboutBox;     // TAboutBox
-    tk::Form frmPref;      // TfrmPref
-    tk::Form frmFavourite; // TfrmFavourite
-    tk::Form ircform;      // Tircform
+    // --- The main window ------------------------------------------------
+    tk::Form form;
 
     // --- Actions --------------------------------------------------------
     tk::Action actSearchServ;
@@ -160,32 +131,21 @@ public:
     // The news page the embedded browser should show; empty for none.
     tk::Label wwwviewUrl;
 
-    // --- Timers and sockets ---------------------------------------------
-    tk::Timer qrytimer;
-    tk::Timer timeout;
-    tk::Timer pingtimer;
-    tk::Timer favouriteTimer;
-    tk::Timer timeblinktimer;
-    tk::Timer timerStatsSave;
-    tk::UdpSocket udpsock;
-    tk::UdpSocket udpping;
-    tk::UdpSocket udpfavping;
-    tk::TcpClientSocket mastercon;
-
-    // --- Subsystems -----------------------------------------------------
-    query::WatchControls watchControls;
-    query::ServerDisplay display;
-    query::ServerTables tables;
-    query::StatusQuery statusQuery;
+    // --- Subsystems and dialogs ---------------------------------------------
+    query::Watch watch;
+    serverlist::ServerList serverList;
+    favourites::Favourites favouriteServers;
+    war::War warRecorder;
+    TAboutBox aboutBox;
+    TfrmPref frmPref;
+    irc::Tircform ircform;
 
 private:
     void buildMenus();
     void wireEvents();
-    void loadColumnWidths();
-    void saveColumnWidths();
 
     tk::Platform& m_platform;
-    std::string m_settingsPath;
+    cfg::SettingsFile m_settingsFile;
 };
 
 } // namespace app

@@ -4,7 +4,7 @@
 #include "qt/FormDialog.h"
 #include "qt/ImageList.h"
 
-#include "qt/Core.h"
+#include "app/AboutBox.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,8 +19,9 @@ namespace {
 constexpr int kLogoSize = 48;
 } // namespace
 
-AboutDialog::AboutDialog(tk::Form& form, const ImageList& images, QWidget* parent)
+AboutDialog::AboutDialog(const app::TAboutBox& about, const ImageList& images, QWidget* parent)
     : QDialog(parent) {
+    const tk::Form& form = about.form;
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(toDisplay(form.caption()));
     setFixedSize(form.width(), form.height());
@@ -29,21 +30,20 @@ AboutDialog::AboutDialog(tk::Form& form, const ImageList& images, QWidget* paren
     logo->setPixmap(images.appIcon().pixmap(kLogoSize, kLogoSize));
     logo->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto* product = new QLabel(QStringLiteral("Skarvell"), this);
+    auto* product = new QLabel(toDisplay(about.product), this);
     QFont big = product->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.6);
     product->setFont(big);
 
-    auto* version = new QLabel(QStringLiteral("4th beta Version (minor update 1)"), this);
-    const QString home = QString::fromUtf8(app::kHomePage);
+    auto* version = new QLabel(toDisplay(about.version), this);
+    const QString home = toDisplay(about.contact);
     auto* contact = new QLabel(tr("Contact: <a href='%1'>%2</a>")
                                    .arg(home.toHtmlEscaped(), QUrl(home).host().toHtmlEscaped()),
                                this);
     contact->setOpenExternalLinks(true);
-    auto* credits = new QLabel(tr("Thanks to the UT99 community and to 333networks for the "
-                                  "master server."),
-                               this);
+    contact->setVisible(!home.isEmpty());
+    auto* credits = new QLabel(toDisplay(about.credits), this);
     credits->setWordWrap(true);
     QFont small = credits->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);

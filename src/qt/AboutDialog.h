@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-namespace tk {
-class Form;
+namespace app {
+class TAboutBox;
 }
 
 namespace gui {
@@ -14,7 +14,7 @@ class ImageList;
 class AboutDialog final : public QDialog {
     Q_OBJECT
 public:
-    AboutDialog(tk::Form& form, const ImageList& images, QWidget* parent = nullptr);
+    AboutDialog(const app::TAboutBox& about, const ImageList& images, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -8,6 +8,7 @@
 #include "toolkit/Number.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,21 +36,54 @@ constexpr int kTextIndent = 3; // pixels between a cell's left edge and its text
 
 } // namespace
 
-std::vector<std::string> rosterHeaders(const cfg::SettingsBlock& s) {
-    std::vector<std::string> h{"No.", "Player", "Frags", "Ping", "Team", "ngStats"};
-    if (s.Health) {
-        h.insert(h.begin() + 3, "Health");
+namespace {
+
+bool always(const PlayerProperties&) {
+    return true;
+}
+
+// The ngStats cell shows its tick or cross as an image over a blank.
+constexpr const char* kNgStatsHeader = "ngStats";
+
+const RosterColumn kRosterColumns[] = {
+    {"No.", 26, always, [](const PlayerRecord&, int slot) { return tk::intText(slot); }},
+    {"Player", 169, always, [](const PlayerRecord& p, int) { return p.name.str(); }},
+    {"Frags", 43, always, [](const PlayerRecord& p, int) { return tk::intText(p.frags); }},
+    {"Health", 43, [](const PlayerProperties& p) { return p.health; },
+     [](const PlayerRecord& p, int) { return p.health.str(); }},
+    {"Ping", 47, always, [](const PlayerRecord& p, int) { return tk::intText(p.ping); }},
+    {"Team", 43, always, [](const PlayerRecord& p, int) { return TeamName(p.team); }},
+    {kNgStatsHeader, 42, always, [](const PlayerRecord&, int) { return std::string(" "); }},
+    {"Spree", 64, [](const PlayerProperties& p) { return p.spree; },
+     [](const PlayerRecord& p, int) { return SpreeName(p.spree); }},
+    {"Weapon", 80, [](const PlayerProperties& p) { return p.weapon; },
+     [](const PlayerRecord& p, int) { return p.weapon.str(); }},
+    {"Specials", 80, [](const PlayerProperties& p) { return p.inventory; },
+     [](const PlayerRecord& p, int) { return p.inventory.str(); }},
+};
+
+} // namespace
+
+std::vector<const RosterColumn*> rosterColumns(const PlayerProperties& properties) {
+    std::vector<const RosterColumn*> columns;
+    for (const RosterColumn& column : kRosterColumns) {
+        if (column.shown(properties)) {
+            columns.push_back(&column);
+        }
     }
-    if (s.Spree) {
-        h.emplace_back("Spree");
+    return columns;
+}
+
+std::vector<std::string> rosterHeaders(const PlayerProperties& properties) {
+    std::vector<std::string> headers;
+    for (const RosterColumn* column : rosterColumns(properties)) {
+        headers.emplace_back(column->header);
     }
-    if (s.Weapon) {
-        h.emplace_back("Weapon");
-    }
-    if (s.Inventory) {
-        h.emplace_back("Specials");
-    }
-    return h;
+    return headers;
+}
+
+PlayerProperties playerProperties(const cfg::SettingsBlock& s) {
+    return {s.Health, s.Spree, s.Weapon, s.Inventory};
 }
 
 ServerDisplay::ServerDisplay(tk::Platform& platform, const cfg::SettingsBlock& settings,
@@ -58,39 +92,49 @@ ServerDisplay::ServerDisplay(tk::Platform& platform, const cfg::SettingsBlock& s
     m_controls.rooster.setSortMode(tk::StringGrid::SortMode::Numeric);
 }
 
+void ServerDisplay::BuildRosterColumns() {
+    tk::StringGrid& rooster = m_controls.rooster;
+    const std::vector<const RosterColumn*> columns = rosterColumns(playerProperties(m_settings));
+    // A column that stays keeps the width the user gave it, wherever it
+    // moves; a new one starts at its own width.
+    std::map<std::string, int> widths;
+    for (int col = 0; col < rooster.colCount(); ++col) {
+        widths.emplace(rooster.cell(col, 0), rooster.colWidth(col));
+        // The ngStats images go with the column that held them.
+        rooster.removeColumnImages(col);
+    }
+    rooster.setColCount(static_cast<int>(columns.size()));
+    for (int col = 0; col < static_cast<int>(columns.size()); ++col) {
+        const RosterColumn& column = *columns[static_cast<std::size_t>(col)];
+        const auto kept = widths.find(column.header);
+        rooster.setCell(col, 0, column.header);
+        rooster.setColWidth(col, kept != widths.end() ? kept->second : column.width);
+    }
+}
+
 int ServerDisplay::ngStatsColumn() const {
-    return m_settings.Health ? 6 : 5;
+    const std::vector<const RosterColumn*> columns = rosterColumns(playerProperties(m_settings));
+    for (std::size_t col = 0; col < columns.size(); ++col) {
+        if (columns[col]->header == std::string_view(kNgStatsHeader)) {
+            return static_cast<int>(col);
+        }
+    }
+    return -1;
 }
 
 void ServerDisplay::ShowRoster() {
     tk::StringGrid& rooster = m_controls.rooster;
+    const std::vector<const RosterColumn*> columns = rosterColumns(playerProperties(m_settings));
     const int ngStats = ngStatsColumn();
-    // Every image goes, not only those of today's ngStats column: the column
-    // moves when Health is switched.
-    for (int col = 0; col < rooster.colCount(); ++col) {
-        rooster.removeColumnImages(col);
-    }
     // The parser's last record is an empty one; slots 1..n hold the players.
     const int n = std::clamp(m_records.playerEnd - 2, 0, kMaxPlayers);
     rooster.setRowCount(n + 1);
 
+    std::vector<std::string> cells(columns.size());
     for (int slot = 1; slot <= n; ++slot) {
         const PlayerRecord& p = m_records.players[static_cast<std::size_t>(slot)];
-        std::vector<std::string> cells{tk::intText(slot), p.name.str(), tk::intText(p.frags)};
-        if (m_settings.Health) {
-            cells.push_back(p.health.str());
-        }
-        cells.push_back(tk::intText(p.ping));
-        cells.push_back(TeamName(p.team));
-        cells.emplace_back(" ");
-        if (m_settings.Spree) {
-            cells.push_back(SpreeName(p.spree));
-        }
-        if (m_settings.Weapon) {
-            cells.push_back(p.weapon.str());
-        }
-        if (m_settings.Inventory) {
-            cells.push_back(p.inventory.str());
+        for (std::size_t col = 0; col < columns.size(); ++col) {
+            cells[col] = columns[col]->cell(p, slot);
         }
         // The row the last sort gave to this slot; the rows are not sorted again.
         const int row = rooster.displayRow(slot);
@@ -142,12 +186,23 @@ void ServerDisplay::ShowServerDetails() {
     if (infos.rowCount() < static_cast<int>(rows.size())) {
         infos.setRowCount(static_cast<int>(rows.size()));
     }
+    // Row by row, so that a cell whose text stays is not touched.
     for (int row = 0; row < infos.rowCount(); ++row) {
-        infos.clearRow(row);
+        if (row < static_cast<int>(rows.size())) {
+            const auto& [name, value] = rows[static_cast<std::size_t>(row)];
+            infos.setRow(row, {name, value});
+        } else {
+            infos.clearRow(row);
+        }
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        infos.setRow(static_cast<int>(i), {rows[i].first, rows[i].second});
-    }
+}
+
+void ServerDisplay::keepAddressOf(const ServerEntry& slot) {
+    // The address and port the user gave (or the list held) stay: a server
+    // behind port forwarding reports its inner game port, which cannot be
+    // reached from outside.
+    m_records.currentServer.address = slot.address;
+    m_records.currentServer.hostport = slot.hostport;
 }
 
 void ServerDisplay::storeServerListEntry(int slot) {
@@ -155,7 +210,7 @@ void ServerDisplay::storeServerListEntry(int slot) {
         return;
     }
     ServerEntry& target = m_records.serverList[static_cast<std::size_t>(slot)];
-    m_records.currentServer.address = target.address;
+    keepAddressOf(target);
     target = m_records.currentServer;
 
     tk::StringGrid& table = m_controls.servertable;
@@ -172,7 +227,7 @@ void ServerDisplay::storeFavourite(int slot) {
         return;
     }
     ServerEntry& target = m_records.favourites[static_cast<std::size_t>(slot)];
-    m_records.currentServer.address = target.address;
+    keepAddressOf(target);
     if (m_settings.HostAutoUpdate) {
         target = m_records.currentServer;
     } else {

@@ -23,9 +23,20 @@ constexpr tk::Color kTeam2 = tk::rgb(0, 128, 0);    // green
 constexpr tk::Color kTeam3 = tk::rgb(216, 211, 27); // gold
 } // namespace rosterColors
 
-// The roster's column headers for the player properties switched on, in the
-// order ShowRoster fills the cells.
-[[nodiscard]] std::vector<std::string> rosterHeaders(const cfg::SettingsBlock& s);
+// One column of the roster: its header, its width at start, whether the
+// player properties switched on show it, and its cell of a player.
+struct RosterColumn {
+    const char* header;
+    int width;
+    bool (*shown)(const PlayerProperties&);
+    std::string (*cell)(const PlayerRecord& player, int slot);
+};
+
+// The roster's columns for the player properties switched on, in order.
+[[nodiscard]] std::vector<const RosterColumn*> rosterColumns(const PlayerProperties& properties);
+[[nodiscard]] std::vector<std::string> rosterHeaders(const PlayerProperties& properties);
+// The player properties that the settings switch on.
+[[nodiscard]] PlayerProperties playerProperties(const cfg::SettingsBlock& s);
 
 // Shows the watched server: its settings in ServerInfos, its players in the
 // Rooster grid, and its row in the table it was chosen from, with the tray
@@ -52,11 +63,16 @@ public:
     // Rooster.onDblClickCell: a double click on a header cell sorts by its column.
     void RoosterDblClickCell(int col, int row);
 
+    // Rebuilds the roster's columns (headers and widths) for the player
+    // properties switched on.
+    void BuildRosterColumns();
+
     // The roster column of "ngStats": 6 with Health on, 5 otherwise.
     [[nodiscard]] int ngStatsColumn() const;
 
 private:
     [[nodiscard]] std::string mapText() const;
+    void keepAddressOf(const ServerEntry& slot);
     void storeServerListEntry(int slot);
     void storeFavourite(int slot);
 

@@ -1,15 +1,13 @@
 #include "query/StatusQuery.h"
 
-#include "settings/SettingsBlock.h"
 #include "query/ReplyText.h"
 #include "query/ServerDisplay.h"
 #include "query/ServerTables.h"
 #include "query/StatusParser.h"
+#include "settings/SettingsBlock.h"
 #include "toolkit/Number.h"
-#include "toolkit/UdpSocket.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace query {
 
@@ -29,17 +27,9 @@ constexpr std::int32_t kMaxPort = 65535;
     return static_cast<std::uint16_t>(game + 1);
 }
 
-// The number of a datagram within its reply: M of the queryid "N.M".
-[[nodiscard]] std::optional<std::int32_t> datagramNumber(std::string_view queryid) {
-    const std::size_t dot = queryid.find('.');
-    if (dot == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const std::optional<std::int32_t> number = tk::parseInt(queryid.substr(dot + 1));
-    if (!number || *number < 1) {
-        return std::nullopt;
-    }
-    return number;
+// The echo a reply to the stamp brings back: "ping_" + tick + "|" + slot.
+[[nodiscard]] std::string echoOf(std::uint32_t tickCount, int slot) {
+    return "ping_" + std::to_string(tickCount) + "|" + std::to_string(slot);
 }
 
 } // namespace
@@ -47,15 +37,16 @@ constexpr std::int32_t kMaxPort = 65535;
 StatusQuery::StatusQuery(tk::Platform& platform, const cfg::SettingsBlock& settings,
                          ServerRecords& records, WatchControls& controls, ServerDisplay& display,
                          ServerTables& tables)
-    : m_platform(platform), m_settings(settings), m_records(records), m_controls(controls),
-      m_display(display), m_tables(tables) {}
+    : qrytimer(platform, 1000), timeout(platform, 990), udpsock(platform), m_platform(platform),
+      m_settings(settings), m_records(records), m_controls(controls), m_display(display),
+      m_tables(tables) {}
 
 void StatusQuery::actQueryServerExecute() {
     m_fireTicks = 0;
     m_controls.progtimer.setPosition(0);
     m_timeoutCount = 0;
-    const bool on = !m_controls.qrytimer.enabled();
-    m_controls.qrytimer.setEnabled(on);
+    const bool on = !qrytimer.enabled();
+    qrytimer.setEnabled(on);
     m_controls.actQueryServer.setChecked(on);
 }
 
@@ -86,37 +77,59 @@ void StatusQuery::qrytimerTimer() {
     }
     m_fireTicks = 0;
     m_controls.progtimer.setPosition(0);
-    const std::string text = queryText(m_platform.tickCount());
+    const std::uint32_t tick = m_platform.tickCount();
+    const std::string text = queryText(tick);
 
-    m_replyText.clear();
-    m_replyOverflow = false;
     m_replyBytes = 0;
-    m_packetIds.clear();
     m_controls.imgConn.setVisible(false);
 
     // Text, a zero byte, zeros up to the datagram size.
     std::string datagram = text.substr(0, kDatagramSize - 1);
     datagram.resize(kDatagramSize, '\0');
-    sendDatagram(datagram);
+    send(datagram, tick);
 }
 
-void StatusQuery::sendDatagram(std::string_view datagram) {
-    const ServerEntry* target = m_records.entry(m_records.watchSource, m_records.watchSlot);
-    if (target == nullptr) {
+std::optional<StatusQuery::Target> StatusQuery::watchedTarget() const {
+    const ServerEntry* entry = m_records.entry(m_records.watchSource, m_records.watchSlot);
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    return Target{m_records.watchSource, m_records.watchSlot, entry->address.str(),
+                  queryPort(entry->hostport)};
+}
+
+void StatusQuery::send(std::string_view datagram, std::uint32_t tickCount) {
+    const std::optional<Target> target = watchedTarget();
+    if (!target) {
         return; // nothing to address: like a failed send, no timeout
     }
-    tk::UdpSocket& socket = m_controls.udpsock;
-    socket.setRemote(target->address.str(), queryPort(target->hostport));
-    if (!socket.send(datagram)) {
-        // Swallowed; without a timeout such a server is never given up on.
-        return;
+    if (target != m_target) {
+        // Another server: nothing that was asked of the last one may show.
+        m_assembly.clear();
+        m_echoes.clear();
+        m_target = target;
     }
+    m_assembly.newQuery();
+    m_echoes.push_back(echoOf(tickCount, target->slot));
+    if (m_echoes.size() > kRememberedQueries) {
+        m_echoes.pop_front();
+    }
+    udpsock.setRemote(target->host, target->port);
+    // A send that fails (a host name that does not resolve) is a query
+    // without an answer: the timeout counts it, so such a server is given
+    // up like a silent one instead of being asked for ever.
+    (void)udpsock.send(datagram);
     // A timeout still running from an earlier query goes on counting.
-    m_controls.timeout.setInterval(m_settings.QueryTimeout);
-    m_controls.timeout.setEnabled(true);
+    timeout.setInterval(m_settings.QueryTimeout);
+    timeout.setEnabled(true);
 }
 
-void StatusQuery::udpsockDataReceived(std::string_view datagram) {
+void StatusQuery::udpsockDataReceived(std::string_view datagram, const std::string& fromHost,
+                                      std::uint16_t fromPort) {
+    // Only the server the queries went to may answer them.
+    if (!m_target || fromPort != m_target->port || !udpsock.sameHost(m_target->host, fromHost)) {
+        return;
+    }
     datagram = datagram.substr(0, tk::UdpSocket::kMaxDatagram);
     const std::string_view text = datagram.substr(0, datagram.find('\0'));
 
@@ -127,56 +140,33 @@ void StatusQuery::udpsockDataReceived(std::string_view datagram) {
     }
     m_controls.txtLoss.setText(tk::intText(m_replyBytes));
 
-    // A flood must not grow the reply without bound: what does not fit is
-    // dropped, and a reply that lost bytes is never taken as complete.
-    if (m_packetIds.size() < kMaxPacketIds) {
-        m_packetIds.emplace_back(PacketValue("queryid", text));
-    } else {
-        m_replyOverflow = true;
-    }
-    const std::size_t room = kMaxReplyBytes - m_replyText.size();
-    if (text.size() > room) {
-        m_replyOverflow = true;
-    }
-    m_replyText.append(text.substr(0, room));
-
-    if (text.find("\\final\\") == std::string_view::npos) {
-        return;
-    }
-    m_timeoutCount = 0;
-    if (replyComplete()) {
+    if (m_assembly.add(text) && answersOurQuery(m_assembly.reply())) {
         StatusReply();
     }
 }
 
-bool StatusQuery::replyComplete() const {
-    // Complete when the datagrams numbered 1 to the highest number have all
-    // arrived, each once. Compared as numbers, so that replies of ten and
-    // more datagrams complete too.
-    if (m_replyOverflow || m_packetIds.empty()) {
+bool StatusQuery::answersOurQuery(std::string_view reply) const {
+    // The watched slot may have changed since the query went out.
+    if (watchedTarget() != m_target) {
         return false;
     }
-    std::vector<std::int32_t> numbers;
-    numbers.reserve(m_packetIds.size());
-    for (const std::string& id : m_packetIds) {
-        const std::optional<std::int32_t> number = datagramNumber(id);
-        if (!number) {
-            return false;
-        }
-        numbers.push_back(*number);
-    }
-    std::sort(numbers.begin(), numbers.end());
-    if (std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end()) {
-        return false;
-    }
-    return numbers.back() == static_cast<std::int32_t>(numbers.size());
+    const std::string_view echo = echoValue(reply);
+    // A server that sends no echo cannot tell; its sender was checked.
+    return echo.empty() || std::find(m_echoes.begin(), m_echoes.end(), echo) != m_echoes.end();
 }
 
 void StatusQuery::StatusReply() {
-    m_controls.timeout.setEnabled(false);
+    m_timeoutCount = 0;
+    timeout.setEnabled(false);
     const PlayerProperties properties{m_settings.Health, m_settings.Spree, m_settings.Weapon,
                                       m_settings.Inventory};
-    ParseStatus(m_replyText, properties, m_platform.tickCount(), m_records);
+    ParseStatus(m_assembly.reply(), properties, m_platform.tickCount(), m_records);
+    // The details show the address and port the queries go to, not the game
+    // port the server reports (behind port forwarding that is its inner one).
+    if (const ServerEntry* slot = m_records.entry(m_records.watchSource, m_records.watchSlot)) {
+        m_records.currentServer.address = slot->address;
+        m_records.currentServer.hostport = slot->hostport;
+    }
     m_display.ShowRoster();
     m_display.ShowServerDetails();
     m_display.StoreWatchedEntry();
@@ -186,11 +176,10 @@ void StatusQuery::StatusReply() {
     if (onUpdateWar) {
         onUpdateWar();
     }
-    m_packetIds.clear();
 }
 
 void StatusQuery::timeoutTimer() {
-    m_controls.timeout.setEnabled(false);
+    timeout.setEnabled(false);
     m_controls.imgConn.setVisible(true);
     ++m_timeoutCount;
     if (m_timeoutCount > m_settings.MaxTimeout) {
@@ -200,7 +189,7 @@ void StatusQuery::timeoutTimer() {
 }
 
 void StatusQuery::giveUp() {
-    m_controls.qrytimer.setEnabled(false);
+    qrytimer.setEnabled(false);
     m_timeoutCount = 0;
     // The menu items "Query selected" show this action's checked state.
     m_controls.actQueryServer.setChecked(false);
@@ -219,7 +208,7 @@ void StatusQuery::giveUp() {
 }
 
 std::string StatusQuery::ReplyValue(std::string_view key) const {
-    return std::string(PacketValue(key, m_replyText));
+    return std::string(PacketValue(key, m_assembly.reply()));
 }
 
 } // namespace query

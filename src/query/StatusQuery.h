@@ -1,15 +1,19 @@
 #pragma once
 
 #include "query/Records.h"
+#include "query/ReplyAssembly.h"
 #include "query/WatchControls.h"
 #include "toolkit/Platform.h"
+#include "toolkit/Timer.h"
+#include "toolkit/UdpSocket.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace cfg {
 struct SettingsBlock;
@@ -22,17 +26,14 @@ class ServerTables;
 
 // The status query of the watched server: every QueryInterval + 1 ticks of
 // qrytimer one query goes to the watched slot's query port; the datagrams of
-// the reply are assembled until the final one completes it; a silent server
-// is given up after more than MaxTimeout timeouts in a row.
+// the reply are assembled until it is whole; a silent server is given up
+// after more than MaxTimeout timeouts in a row. Owns its timers and socket.
 class StatusQuery {
 public:
     // The whole query datagram, zero-padded.
     static constexpr std::size_t kDatagramSize = 700;
-    // replyText never grows beyond this; further bytes are dropped and the
-    // reply can no longer complete.
-    static constexpr std::size_t kMaxReplyBytes = 16000;
-    // More datagrams than this in one reply are not a real server's.
-    static constexpr std::size_t kMaxPacketIds = 256;
+    // Echo stamps remembered for replies that come in late.
+    static constexpr std::size_t kRememberedQueries = 8;
 
     StatusQuery(tk::Platform& platform, const cfg::SettingsBlock& settings, ServerRecords& records,
                 WatchControls& controls, ServerDisplay& display, ServerTables& tables);
@@ -40,30 +41,46 @@ public:
     // Handlers: actQueryServer, qrytimer, udpsock, timeout.
     void actQueryServerExecute();
     void qrytimerTimer();
-    // One datagram as the socket delivered it; its sender is not checked.
-    void udpsockDataReceived(std::string_view datagram);
+    // One datagram as the socket delivered it, with its sender.
+    void udpsockDataReceived(std::string_view datagram, const std::string& fromHost,
+                             std::uint16_t fromPort);
     void timeoutTimer();
 
-    // The value of key in the assembled reply, "" when absent.
+    // The value of key in the last whole reply, "" when absent.
     [[nodiscard]] std::string ReplyValue(std::string_view key) const;
 
-    // Steps of a complete reply that belong to the war record: the level
+    // Steps of a whole reply that belong to the war record: the level
     // restart check (a fresh war record when currentServer.TimeSeconds went
     // back) and the update of the war record and its page. Unset: skipped.
     std::function<void()> onCheckLevelRestart;
     std::function<void()> onUpdateWar;
 
-    [[nodiscard]] const std::string& replyText() const { return m_replyText; }
-    [[nodiscard]] const std::vector<std::string>& packetIds() const { return m_packetIds; }
+    [[nodiscard]] const std::string& replyText() const { return m_assembly.reply(); }
+    [[nodiscard]] std::size_t heldDatagrams() const { return m_assembly.heldDatagrams(); }
     [[nodiscard]] int fireTicks() const { return m_fireTicks; }
     [[nodiscard]] int timeoutCount() const { return m_timeoutCount; }
     [[nodiscard]] std::int64_t replyBytes() const { return m_replyBytes; }
 
+    tk::Timer qrytimer;
+    tk::Timer timeout;
+    tk::UdpSocket udpsock;
+
 private:
+    // Where the queries of the watched slot go.
+    struct Target {
+        WatchSource source = WatchSource::Favourites;
+        int slot = 0;
+        std::string host;
+        std::uint16_t port = 0;
+        bool operator==(const Target&) const = default;
+    };
+
+    [[nodiscard]] std::optional<Target> watchedTarget() const;
     // The query text for the watched slot at the given tick count.
     [[nodiscard]] std::string queryText(std::uint32_t tickCount) const;
-    void sendDatagram(std::string_view datagram);
-    [[nodiscard]] bool replyComplete() const;
+    void send(std::string_view datagram, std::uint32_t tickCount);
+    // A whole reply that answers one of this target's queries.
+    [[nodiscard]] bool answersOurQuery(std::string_view reply) const;
     void StatusReply();
     void giveUp();
 
@@ -74,9 +91,9 @@ private:
     ServerDisplay& m_display;
     ServerTables& m_tables;
 
-    std::string m_replyText;
-    std::vector<std::string> m_packetIds;
-    bool m_replyOverflow = false; // bytes or datagrams were dropped since the last query
+    ReplyAssembly m_assembly;
+    std::optional<Target> m_target;   // of the latest query sent
+    std::deque<std::string> m_echoes; // of the latest queries to m_target
     int m_timeoutCount = 0;
     int m_fireTicks = 0;
     std::int64_t m_replyBytes = 0;

@@ -3,13 +3,11 @@
 #include "toolkit/Action.h"
 #include "toolkit/Controls.h"
 #include "toolkit/StringGrid.h"
-#include "toolkit/Timer.h"
-#include "toolkit/UdpSocket.h"
 
 namespace query {
 
 // The controls of the main window that watching a server touches. The main
-// window owns them; the query subsystem gets references.
+// window owns them; the watch gets references.
 struct WatchControls {
     tk::StringGrid& rooster;         // the player roster
     tk::StringGrid& serverInfos;     // the watched server's settings
@@ -21,9 +19,6 @@ struct WatchControls {
     tk::StatusBar& statusBar;   // panel 2: bytes received in all
     tk::Visibility& imgConn;    // shown after a query timeout
     tk::Action& actQueryServer;
-    tk::Timer& qrytimer;
-    tk::Timer& timeout;
-    tk::UdpSocket& udpsock;
 };
 
 } // namespace query

@@ -10,6 +10,8 @@ namespace cfg {
 
 // The default master server: a list server that is in service today.
 inline constexpr const char* kDefaultMasterServer = "master.333networks.com:28900";
+// The first of the three local UDP ports.
+inline constexpr std::int32_t kDefaultLocalPort = 54321;
 
 // Every user setting. Each field is named after its key in skarvell.ini;
 // the defaults are the values used when a key is missing. Text fields hold
@@ -55,7 +57,7 @@ struct SettingsBlock {
     bool Health = true;
     bool Weapon = false;
     bool Inventory = false;
-    std::int32_t Ports = 54321; // first of three local UDP ports
+    std::int32_t Ports = kDefaultLocalPort; // first of three local UDP ports
 
 private:
     static constexpr std::array<tk::Color, 32> filledPlayerColors() {
@@ -66,5 +68,16 @@ private:
         return a;
     }
 };
+
+// The three local UDP ports (refresh, status query, ping sweep) from the
+// first one. Three consecutive ports must fit; anything else takes the
+// default.
+[[nodiscard]] constexpr std::array<std::uint16_t, 3> localUdpPorts(std::int32_t first) {
+    if (first < 1 || first > 65533) {
+        first = kDefaultLocalPort;
+    }
+    const auto p = static_cast<std::uint16_t>(first);
+    return {p, static_cast<std::uint16_t>(p + 1), static_cast<std::uint16_t>(p + 2)};
+}
 
 } // namespace cfg

@@ -22,6 +22,12 @@ public:
     // fails.
     [[nodiscard]] virtual bool sendTo(const std::string& host, std::uint16_t port,
                                       std::string_view bytes) = 0;
+    // Whether a datagram's sender address is the host that datagrams were
+    // sent to: the same text, or a host name that resolved to it.
+    [[nodiscard]] virtual bool sameHost(const std::string& host,
+                                        const std::string& address) const {
+        return host == address;
+    }
 };
 
 // One UDP conversation: a local port, a remote host and port set before each
@@ -46,6 +52,10 @@ public:
 
     // Sends to the remote host and port; false on failure.
     [[nodiscard]] bool send(std::string_view bytes);
+    // See UdpDriver::sameHost.
+    [[nodiscard]] bool sameHost(const std::string& host, const std::string& address) const {
+        return m_driver->sameHost(host, address);
+    }
 
     // datagram (cut to kMaxDatagram), sender address, sender port
     std::function<void(std::string_view, const std::string&, std::uint16_t)> onDataReceived;

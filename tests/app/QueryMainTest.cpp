@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -123,7 +124,7 @@ TEST(QueryMain, ClosingAsksAboutChangedFavouritesOnly) {
         m.records.favourites[1].address = "192.0.2.1";
         m.records.favourites[1].hostport = "7777";
         m.records.favouriteEnd = 2;
-        m.favouritesChanged = c.changed;
+        m.favouriteServers.favouritesChanged = c.changed;
         w.platform.confirmAnswers = c.answers;
         EXPECT_TRUE(m.FormCloseQuery());
         ASSERT_EQ(w.platform.confirmations.size(), c.questions);
@@ -164,14 +165,14 @@ TEST(QueryMain, ApplySettingsPutsTheBlockIntoEffect) {
     EXPECT_TRUE(m.wwwviewUrl.caption().empty());
     EXPECT_TRUE(m.FavsPage.tabVisible());
     EXPECT_FALSE(m.FavouritesPage.tabVisible());
-    EXPECT_EQ(m.udpfavping.localPort(), 1000);
-    EXPECT_EQ(m.udpsock.localPort(), 1001);
-    EXPECT_EQ(m.udpping.localPort(), 1002);
-    EXPECT_EQ(m.pingtimer.interval(), 35);
+    EXPECT_EQ(m.favouriteServers.udpfavping.localPort(), 1000);
+    EXPECT_EQ(m.watch.statusQuery.udpsock.localPort(), 1001);
+    EXPECT_EQ(m.serverList.udpping.localPort(), 1002);
+    EXPECT_EQ(m.serverList.pingtimer.interval(), 35);
     EXPECT_EQ(m.progtimer.max(), 4);
-    EXPECT_EQ(m.timerStatsSave.interval(), 90000);
-    EXPECT_FALSE(m.timerStatsSave.enabled());
-    EXPECT_FALSE(m.favouriteTimer.enabled());
+    EXPECT_EQ(m.warRecorder.timerStatsSave.interval(), 90000);
+    EXPECT_FALSE(m.warRecorder.timerStatsSave.enabled());
+    EXPECT_FALSE(m.favouriteServers.favouriteTimer.enabled());
     // The palette replaces slots 0 to 15 only.
     EXPECT_EQ(m.settings.Player[3], 0x00FFFF);
     EXPECT_EQ(m.settings.Player[15], w.platform.systemColor(tk::SystemColor::InfoBackground));
@@ -183,38 +184,6 @@ TEST(QueryMain, TheNewsPageShowsOnlyWithDoHTTP) {
     auto& m = w.start();
     EXPECT_TRUE(m.NewsPage.tabVisible());
     EXPECT_NE(m.wwwviewUrl.caption().find("index.php?usequery=true&ver=0.4b"), std::string::npos);
-}
-
-TEST(QueryMain, MasterServerAddressIsSplitAtTheFirstColon) {
-    struct Case {
-        const char* uri;
-        const char* host;
-        int port;
-    };
-    const Case cases[] = {
-        {"master.example.net:28900", "master.example.net", 28900},
-        {"m.example.net:27900", "m.example.net", 27900},
-        {"m.example.net:2890099", "m.example.net", 28900},
-        {"m.example.net:1234567", "m.example.net", 12345},
-        {"m.example.net:abc", "m.example.net", 28900},
-        {"m.example.net:", "m.example.net", 28900},
-        {"12345678", "", 12345},
-        {"m.example.net:99999", "m.example.net", 28900},
-        {"a:b:7", "a", 28900},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.uri);
-        const auto a = app::splitMasterserverURI(c.uri);
-        EXPECT_EQ(a.host, c.host);
-        EXPECT_EQ(a.port, c.port);
-    }
-}
-
-TEST(QueryMain, LocalPortsThatCannotAllFitFallBackToTheDefault) {
-    EXPECT_EQ(app::localUdpPorts(54321), (std::array<std::uint16_t, 3>{54321, 54322, 54323}));
-    EXPECT_EQ(app::localUdpPorts(65533), (std::array<std::uint16_t, 3>{65533, 65534, 65535}));
-    EXPECT_EQ(app::localUdpPorts(65534), (std::array<std::uint16_t, 3>{54321, 54322, 54323}));
-    EXPECT_EQ(app::localUdpPorts(-1), (std::array<std::uint16_t, 3>{54321, 54322, 54323}));
 }
 
 TEST(QueryMain, TheGameFolderComesFromTheRegistryWhileFirstRunIsOn) {
@@ -291,13 +260,86 @@ TEST(QueryMain, ConnectionLossIsReportedComingBackIsNot) {
                   "Attention: Could not detect an internet connection on this machine"});
 }
 
-TEST(QueryMain, TheWarClockTicksWhileItsTimerRuns) {
+TEST(QueryMain, AReplyTravelsThroughTheMainWindowsOwnWiring) {
     MainWindow w;
+    w.prepare("[Settings]\r\nPorts=40000\r\n[Favorites]\r\nFavHost[1]=Home\r\n"
+              "FavIP[1]=192.0.2.4\r\nFavPort[1]=7777\r\nFavCount=2\r\n");
     auto& m = w.start();
-    m.warTimeLimit = 1;
-    m.timeblinktimer.setEnabled(true);
+    m.actQueryServer.execute();
     w.platform.clock.advance(3000);
-    EXPECT_EQ(m.lblwar_Time.caption(), "00:57");
+    const auto sent = w.platform.sentFrom(40001);
+    ASSERT_EQ(sent.size(), 1U);
+    EXPECT_EQ(sent[0].host, "192.0.2.4");
+    EXPECT_EQ(sent[0].port, 7778);
+    EXPECT_TRUE(w.platform.clock.armed(&m.watch.statusQuery.timeout));
+
+    m.watch.statusQuery.udpsock.deliver(
+        "\\hostname\\Live Server\\hostport\\7777\\numplayers\\1\\maxplayers\\8"
+        "\\player_0\\Zed\\frags_0\\4\\queryid\\3.1\\final\\",
+        "192.0.2.4", 7778);
+    EXPECT_EQ(m.Rooster.cell(1, 1), "Zed");
+    EXPECT_EQ(m.ServerInfos.cell(1, 1), "Live Server");
+    EXPECT_EQ(m.favouritestable.cell(1, 1), "Live Server");
+    EXPECT_FALSE(w.platform.clock.armed(&m.watch.statusQuery.timeout));
+    // Silence from here on: the timeouts run through the same wiring.
+    w.platform.clock.advance(60000);
+    EXPECT_FALSE(m.actQueryServer.checked());
+    EXPECT_EQ(m.favouritestable.cell(2, 1), "No response");
 }
+
+TEST(QueryMain, RosterColumnWidthsMoveWithTheirColumns) {
+    MainWindow w;
+    w.prepare("[Settings]\r\nHealth=0\r\n");
+    auto& m = w.start();
+    ASSERT_EQ(headers(m.Rooster)[3], "Ping");
+    m.Rooster.setColWidth(3, 90); // the user widens Ping
+    m.settings.Health = true;
+    m.ApplySettings();
+    ASSERT_EQ(headers(m.Rooster)[3], "Health");
+    EXPECT_EQ(m.Rooster.colWidth(4), 90);
+    EXPECT_EQ(m.Rooster.colWidth(3), 43);
+}
+
+TEST(QueryMain, TheCloseWritesSettingsWidthsAndFavouritesInOneGo) {
+    MainWindow w;
+    w.prepare("[Settings]\r\nQueryInterval=5\r\n");
+    auto& m = w.start();
+    // The file is read at start only: what happens to it later is not read.
+    w.prepare("[Settings]\r\nQueryInterval=9\r\n[Other]\r\nkey=1\r\n");
+    m.records.favourites[1].hostname = "Added";
+    m.records.favourites[1].address = "192.0.2.1";
+    m.records.favourites[1].hostport = "7777";
+    m.records.favouriteEnd = 2;
+    m.favouriteServers.favouritesChanged = true;
+    w.platform.confirmAnswers = {true};
+    EXPECT_TRUE(m.FormCloseQuery());
+    const std::string ini = w.ini();
+    EXPECT_NE(ini.find("QueryInterval=5\r\n"), std::string::npos);
+    EXPECT_EQ(ini.find("[Other]"), std::string::npos);
+    EXPECT_NE(ini.find("FavHost[1]=Added"), std::string::npos);
+    EXPECT_NE(ini.find("[TablePlayers]"), std::string::npos);
+    EXPECT_FALSE(m.favouriteServers.favouritesChanged);
+    EXPECT_TRUE(w.platform.messages.empty());
+}
+
+#if __has_include(<sys/stat.h>)
+TEST(QueryMain, AReadOnlySettingsFileIsReportedAtCloseAndKeptWhole) {
+    MainWindow w;
+    const std::string before = "[Settings]\r\nQueryInterval=5\r\n[Favorites]\r\nFavCount=1\r\n";
+    w.prepare(before);
+    namespace fs = std::filesystem;
+    fs::permissions(w.folder.file("skarvell.ini"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    auto& m = w.start();
+    m.settings.QueryInterval = 7;
+    m.favouriteServers.favouritesChanged = true;
+    w.platform.confirmAnswers = {true};
+    EXPECT_TRUE(m.FormCloseQuery());
+    EXPECT_EQ(w.ini(), before);
+    EXPECT_EQ(w.platform.messages, std::vector<std::string>{"Error while writing INI-File!!!"});
+    // Not saved, so still changed.
+    EXPECT_TRUE(m.favouriteServers.favouritesChanged);
+}
+#endif
 
 } // namespace

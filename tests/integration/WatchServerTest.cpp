@@ -199,7 +199,7 @@ protected:
         if (!window().actQueryServer.checked()) {
             window().actQueryServer.execute();
         }
-        ASSERT_TRUE(window().qrytimer.enabled());
+        ASSERT_TRUE(window().watch.statusQuery.qrytimer.enabled());
     }
 
     // Runs the event loop until the condition holds, for at most the given
@@ -404,7 +404,7 @@ TEST_F(WatchServerTest, KeepsRefreshingThroughLossAndReordering) {
     EXPECT_TRUE(refreshed) << refreshes << " complete replies in 20 query periods, " << timeouts()
                            << " timeouts";
     EXPECT_GT(timeouts(), 0) << "the seed should have cost some replies";
-    EXPECT_TRUE(window().qrytimer.enabled());
+    EXPECT_TRUE(window().watch.statusQuery.qrytimer.enabled());
 }
 
 // Watching stops after MaxTimeout + 1 timeouts in a row, and the favourite
@@ -437,11 +437,11 @@ TEST_P(GiveUpTest, StopsWatchingAfterTooManyTimeouts) {
     }
 
     const int expected = timing().maxTimeout + 1;
-    ASSERT_TRUE(waitFor([this] { return !window().qrytimer.enabled(); }, 2 * expected + 2))
+    ASSERT_TRUE(waitFor([this] { return !window().watch.statusQuery.qrytimer.enabled(); }, 2 * expected + 2))
         << "still watching after " << timeouts() << " timeouts";
     EXPECT_EQ(timeouts(), expected);
     EXPECT_FALSE(window().actQueryServer.checked());
-    EXPECT_FALSE(window().timeout.enabled());
+    EXPECT_FALSE(window().watch.statusQuery.timeout.enabled());
     const std::vector<std::string> row = favouriteRow(1);
     EXPECT_EQ(row[2], "No response");
     EXPECT_EQ(row[5], "9999");

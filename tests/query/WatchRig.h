@@ -1,17 +1,12 @@
 #pragma once
 
-#include "settings/SettingsBlock.h"
 #include "query/Records.h"
-#include "query/ServerDisplay.h"
-#include "query/ServerTables.h"
-#include "query/StatusQuery.h"
-#include "query/WatchControls.h"
+#include "query/Watch.h"
+#include "settings/SettingsBlock.h"
 #include "support/FakePlatform.h"
 #include "toolkit/Action.h"
 #include "toolkit/Controls.h"
 #include "toolkit/StringGrid.h"
-#include "toolkit/Timer.h"
-#include "toolkit/UdpSocket.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,9 +16,8 @@
 
 namespace testing_query {
 
-// The watched-server machinery on the fake backend: the records, settings and
-// controls the main window owns, the three query objects, wired the way the
-// main window wires them.
+// The watch on the fake backend: the records, settings and controls the
+// main window owns, and the watch subsystem wired by its own wire().
 struct WatchRig {
     static constexpr std::uint16_t kLocalPort = 54321;
 
@@ -42,45 +36,25 @@ struct WatchRig {
     tk::StatusBar statusBar{{{}, {}, {}, {}}};
     tk::Visibility imgConn;
     tk::Action actQueryServer{"Server", "Query selected", "Query selected server"};
-    tk::Timer qrytimer{platform, 1000};
-    tk::Timer timeout{platform, 1000};
-    tk::UdpSocket udpsock{platform};
 
-    query::WatchControls controls{
-        rooster,   serverInfos, favouritestable, servertable, trayicon, progtimer, txtLoss,
-        statusBar, imgConn,     actQueryServer,  qrytimer,    timeout,  udpsock};
-    query::ServerDisplay display{platform, settings, records, controls};
-    query::ServerTables tables{records, controls, display};
-    query::StatusQuery query{platform, settings, records, controls, display, tables};
+    query::Watch watch{platform, settings, records,
+                       query::WatchControls{rooster, serverInfos, favouritestable, servertable,
+                                            trayicon, progtimer, txtLoss, statusBar, imgConn,
+                                            actQueryServer}};
+    query::ServerDisplay& display = watch.display;
+    query::ServerTables& tables = watch.tables;
+    query::StatusQuery& query = watch.statusQuery;
+    tk::Timer& qrytimer = query.qrytimer;
+    tk::Timer& timeout = query.timeout;
 
     WatchRig() {
-        (void)udpsock.setLocalPort(kLocalPort);
-        qrytimer.onTimer = [this] { query.qrytimerTimer(); };
-        timeout.onTimer = [this] { query.timeoutTimer(); };
-        udpsock.onDataReceived = [this](std::string_view bytes, const std::string&, std::uint16_t) {
-            query.udpsockDataReceived(bytes);
-        };
-        actQueryServer.onExecute = [this] { query.actQueryServerExecute(); };
-        rooster.onDrawCell = [this](tk::Canvas& canvas, int col, int row, const tk::Rect& rect,
-                                    tk::CellState state) {
-            display.RoosterDrawCell(canvas, col, row, rect, state);
-        };
-        rooster.onDblClickCell = [this](int col, int row) {
-            display.RoosterDblClickCell(col, row);
-        };
-        favouritestable.onSelectCell = [this](int, int row) {
-            tables.favouritestableSelectCell(row);
-        };
-        buildRosterColumns();
+        watch.wire();
+        watch.applySettings(kLocalPort);
     }
 
-    // The roster's columns for the player properties switched on, as the main
-    // window builds them.
-    void buildRosterColumns() {
-        const std::vector<std::string> headers = query::rosterHeaders(settings);
-        rooster.setColCount(static_cast<int>(headers.size()));
-        rooster.setRow(0, headers);
-    }
+    // The roster's columns for the player properties switched on, as the
+    // settings would build them.
+    void buildRosterColumns() { display.BuildRosterColumns(); }
 
     // Adds a favourite at the end of the list and draws its row.
     int addFavourite(std::string_view name, std::string_view address, std::string_view port) {
@@ -93,8 +67,13 @@ struct WatchRig {
         return slot;
     }
 
-    // A datagram arriving on udpsock.
-    void receive(std::string_view bytes) { udpsock.deliver(bytes, "198.51.100.7", 7778); }
+    // A datagram arriving on the query socket from where the last query went.
+    void receive(std::string_view bytes) {
+        receiveFrom(query.udpsock.remoteHost(), query.udpsock.remotePort(), bytes);
+    }
+    void receiveFrom(const std::string& host, std::uint16_t port, std::string_view bytes) {
+        query.udpsock.deliver(bytes, host, port);
+    }
 
     [[nodiscard]] std::vector<fake::SentDatagram> sentQueries() const {
         return platform.sentFrom(kLocalPort);

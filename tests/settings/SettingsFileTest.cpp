@@ -1,11 +1,15 @@
 #include "settings/SettingsFile.h"
 
+#include "settings/SettingsFields.h"
+#include "toolkit/Ascii.h"
+
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 
 #if __has_include(<sys/stat.h>)
@@ -327,38 +331,125 @@ protected:
 };
 
 TEST_F(ColumnWidths, MissingOrUnusableKeysKeepTheGridsWidth) {
-    writeFile(m_path, "[tablefav]\r\nCol0=30\r\nCol2=wide\r\nCol3=-1\r\nCol4=-7\r\n"
-                      "Col5=2147483647\r\nCol6=50\r\n[TableAll]\r\nCol1=99\r\n");
+    const auto ini =
+        tk::IniFile::fromBytes("[tablefav]\r\nCol0=30\r\nCol2=wide\r\nCol3=-1\r\nCol4=-7\r\n"
+                               "Col5=2147483647\r\nCol6=50\r\n[TableAll]\r\nCol1=99\r\n");
     tk::StringGrid grid = favouritesGrid();
-    ASSERT_TRUE(cfg::readColumnWidths(m_path, "TableFav", grid));
+    cfg::readColumnWidths(ini, "TableFav", grid);
     EXPECT_EQ(widths(grid), (std::vector<int>{30, 69, 74, 64, 86, 65}));
 }
 
 TEST_F(ColumnWidths, WritesEveryColumnAndReadsItBack) {
-    writeFile(m_path, "[TableFav]\r\nCol1=5\r\n[Settings]\r\nFirstRun=0\r\n");
+    auto ini = tk::IniFile::fromBytes("[TableFav]\r\nCol1=5\r\n[Settings]\r\nFirstRun=0\r\n");
     tk::StringGrid grid = favouritesGrid();
     grid.setColWidth(1, 120);
-    ASSERT_TRUE(cfg::writeColumnWidths(m_path, "TableFav", grid));
-    EXPECT_EQ(readFile(m_path), "[TableFav]\r\nCol1=120\r\nCol0=20\r\nCol2=74\r\nCol3=64\r\n"
-                                "Col4=86\r\nCol5=65\r\n[Settings]\r\nFirstRun=0\r\n");
+    cfg::writeColumnWidths(ini, "TableFav", grid);
+    EXPECT_EQ(ini.bytes(), "[TableFav]\r\nCol1=120\r\nCol0=20\r\nCol2=74\r\nCol3=64\r\n"
+                           "Col4=86\r\nCol5=65\r\n[Settings]\r\nFirstRun=0\r\n");
 
     tk::StringGrid fresh(6, 100, 1, 1);
-    ASSERT_TRUE(cfg::readColumnWidths(m_path, "TableFav", fresh));
+    cfg::readColumnWidths(ini, "TableFav", fresh);
     EXPECT_EQ(widths(fresh), widths(grid));
 }
 
-TEST_F(ColumnWidths, UnreadableFileLeavesGridAndFileAlone) {
+// The settings file as the program keeps it from start to close.
+class SettingsDocument : public SettingsFile {};
+
+TEST_F(SettingsDocument, EditsGoOutTogetherInOneSave) {
+    writeFile(m_path, "[Favorites]\r\nFavCount=1\r\n[Settings]\r\nQueryInterval=7\r\n");
+    cfg::SettingsFile file(m_path);
+    ASSERT_TRUE(file.load());
+    SettingsBlock s;
+    cfg::readSettings(file.document(), s);
+    EXPECT_EQ(s.QueryInterval, 7);
+
+    s.QueryInterval = 4;
+    cfg::writeSettings(file.document(), s);
+    cfg::writeColumnWidths(file.document(), "TableFav", tk::StringGrid(2, 2, 0, 1));
+    // Nothing reaches the disk before save.
+    EXPECT_EQ(readFile(m_path), "[Favorites]\r\nFavCount=1\r\n[Settings]\r\nQueryInterval=7\r\n");
+    ASSERT_TRUE(file.save());
+    const std::string written = readFile(m_path);
+    EXPECT_EQ(written.find("[Favorites]\r\nFavCount=1\r\n[Settings]\r\n"), 0U);
+    EXPECT_NE(written.find("QueryInterval=4\r\n"), std::string::npos);
+    EXPECT_NE(written.find("[TableFav]\r\nCol0="), std::string::npos);
+}
+
+TEST_F(SettingsDocument, AFileThatCouldNotBeReadIsNeverReplaced) {
     const fs::path folder = m_dir.file("folder.ini");
     fs::create_directory(folder);
-    tk::StringGrid grid = favouritesGrid();
-    EXPECT_FALSE(cfg::readColumnWidths(folder, "TableFav", grid));
-    EXPECT_FALSE(cfg::writeColumnWidths(folder, "TableFav", grid));
-    EXPECT_EQ(widths(grid), widths(favouritesGrid()));
+    cfg::SettingsFile unreadable(folder);
+    EXPECT_FALSE(unreadable.load());
+    cfg::writeSettings(unreadable.document(), SettingsBlock{});
+    EXPECT_FALSE(unreadable.save());
+    EXPECT_TRUE(fs::is_directory(folder));
 #ifdef SKARVELL_TEST_POSIX
     ASSERT_EQ(::mkfifo(m_path.c_str(), 0600), 0);
-    EXPECT_FALSE(cfg::writeColumnWidths(m_path, "TableFav", grid));
+    cfg::SettingsFile fifo(m_path);
+    EXPECT_FALSE(fifo.load());
+    EXPECT_FALSE(fifo.save());
     EXPECT_EQ(fs::status(m_path).type(), fs::file_type::fifo);
 #endif
+}
+
+#ifdef SKARVELL_TEST_POSIX
+TEST_F(SettingsDocument, AReadOnlyFileIsReportedAndKeptWhole) {
+    const std::string before = "[Settings]\r\nQueryInterval=7\r\n[Favorites]\r\nFavCount=1\r\n";
+    writeFile(m_path, before);
+    fs::permissions(m_path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    cfg::SettingsFile file(m_path);
+    ASSERT_TRUE(file.load());
+    cfg::writeSettings(file.document(), SettingsBlock{});
+    EXPECT_FALSE(file.save());
+    EXPECT_EQ(readFile(m_path), before);
+    EXPECT_EQ(fs::status(m_path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+#endif
+
+TEST(SettingsFields, EachKeyOnceWithItsKindAndCapacity) {
+    struct Case {
+        std::string_view section;
+        std::string_view key;
+        cfg::FieldKind kind;
+        std::size_t capacity;
+        bool written;
+    };
+    const Case cases[] = {
+        {"Settings", "QueryInterval", cfg::FieldKind::Number, 0, true},
+        {"settings", "usePlayerColor", cfg::FieldKind::Flag, 0, true},
+        {"Settings", "UTDir", cfg::FieldKind::Text, 254, true},
+        {"Settings", "MasterserverURI", cfg::FieldKind::Text, 99, true},
+        {"Web-Server", "SaveTo", cfg::FieldKind::Text, 254, true},
+        {"IRC", "server", cfg::FieldKind::Text, 100, true},
+        {"IRC", "channel", cfg::FieldKind::Text, 29, true},
+        {"IRC", "Port", cfg::FieldKind::Number, 0, true},
+        {"Colors", "Player31", cfg::FieldKind::Number, 0, false},
+    };
+    for (const Case& c : cases) {
+        const cfg::SettingsField* field = cfg::findSettingsField(c.section, c.key);
+        ASSERT_NE(field, nullptr) << c.key;
+        EXPECT_EQ(field->kind, c.kind) << c.key;
+        EXPECT_EQ(field->capacity, c.capacity) << c.key;
+        EXPECT_EQ(field->written, c.written) << c.key;
+    }
+    EXPECT_EQ(cfg::findSettingsField("Settings", "Player0"), nullptr);
+
+    std::set<std::string> seen;
+    for (const cfg::SettingsField& field : cfg::settingsFields()) {
+        EXPECT_TRUE(seen.insert(tk::asciiLower(std::string(field.section) + "/" + field.key)).second)
+            << field.key << " is described twice";
+    }
+}
+
+TEST(LocalPorts, ThreePortsThatCannotAllFitFallBackToTheDefault) {
+    using Ports = std::array<std::uint16_t, 3>;
+    EXPECT_EQ(cfg::localUdpPorts(54321), (Ports{54321, 54322, 54323}));
+    EXPECT_EQ(cfg::localUdpPorts(1000), (Ports{1000, 1001, 1002}));
+    EXPECT_EQ(cfg::localUdpPorts(65533), (Ports{65533, 65534, 65535}));
+    EXPECT_EQ(cfg::localUdpPorts(65534), (Ports{54321, 54322, 54323}));
+    EXPECT_EQ(cfg::localUdpPorts(0), (Ports{54321, 54322, 54323}));
+    EXPECT_EQ(cfg::localUdpPorts(-1), (Ports{54321, 54322, 54323}));
 }
 
 } // namespace

@@ -2,19 +2,27 @@
 
 #include <QHostInfo>
 
+#include <utility>
+
 namespace gui {
 
-std::optional<QHostAddress> resolveHost(const std::string& host) {
-    const QString text =
-        QString::fromUtf8(host.data(), static_cast<qsizetype>(host.size())).trimmed();
-    if (text.isEmpty()) {
-        return std::nullopt;
-    }
+namespace {
+
+QString hostText(const std::string& host) {
+    return QString::fromUtf8(host.data(), static_cast<qsizetype>(host.size())).trimmed();
+}
+
+} // namespace
+
+std::optional<QHostAddress> literalAddress(const std::string& host) {
     QHostAddress literal;
-    if (literal.setAddress(text)) {
+    if (literal.setAddress(hostText(host))) {
         return literal;
     }
-    const QHostInfo info = QHostInfo::fromName(text);
+    return std::nullopt;
+}
+
+std::optional<QHostAddress> preferredAddress(const QHostInfo& info) {
     if (info.error() != QHostInfo::NoError || info.addresses().isEmpty()) {
         return std::nullopt;
     }
@@ -26,23 +34,81 @@ std::optional<QHostAddress> resolveHost(const std::string& host) {
     return info.addresses().constFirst();
 }
 
-std::optional<QHostAddress> HostLookupCache::resolve(const std::string& host) {
-    const auto it = m_entries.find(host);
-    if (it != m_entries.end() && !it->second.expires.hasExpired()) {
-        return it->second.address;
+HostLookups::HostLookups(
+    std::function<void(const std::string&, const std::optional<QHostAddress>&)> onDone, Clock clock)
+    : m_onDone(std::move(onDone)), m_clock(std::move(clock)) {
+    if (!m_clock) {
+        m_clock = [] { return std::chrono::steady_clock::now(); };
     }
-    const std::optional<QHostAddress> address = resolveHost(host);
-    if (!address) {
-        if (it != m_entries.end()) {
-            m_entries.erase(it);
+}
+
+HostLookups::Result HostLookups::find(const std::string& host) {
+    if (std::optional<QHostAddress> literal = literalAddress(host)) {
+        return {State::Ready, *literal};
+    }
+    const QString name = hostText(host);
+    if (name.isEmpty()) {
+        return {State::Failed, {}};
+    }
+    auto it = m_entries.find(host);
+    if (it != m_entries.end()) {
+        Entry& entry = it->second;
+        if (entry.state == State::Pending) {
+            return {State::Pending, {}};
         }
-        return std::nullopt;
+        if (m_clock() < entry.until) {
+            return {entry.state, entry.state == State::Ready ? entry.address : QHostAddress()};
+        }
+        startLookup(host, name, entry);
+        return {State::Pending, {}};
     }
-    if (m_entries.size() >= kMaxEntries) {
-        m_entries.clear(); // a sweep over many names; simply start again
+    makeRoom();
+    startLookup(host, name, m_entries[host]);
+    return {State::Pending, {}};
+}
+
+void HostLookups::startLookup(const std::string& host, const QString& name, Entry& entry) {
+    entry.state = State::Pending;
+    QHostInfo::lookupHost(name, &m_context,
+                          [this, host](const QHostInfo& info) { finished(host, info); });
+}
+
+void HostLookups::finished(const std::string& host, const QHostInfo& info) {
+    const std::optional<QHostAddress> address = preferredAddress(info);
+    Entry& entry = m_entries[host];
+    if (address) {
+        entry.state = State::Ready;
+        entry.address = *address;
+        entry.until = m_clock() + kKeepAnswer;
+    } else {
+        entry.state = State::Failed;
+        entry.until = m_clock() + kKeepFailure;
     }
-    m_entries[host] = Entry{*address, QDeadlineTimer(kKeepMs)};
-    return address;
+    if (m_onDone) {
+        m_onDone(host, address);
+    }
+}
+
+void HostLookups::makeRoom() {
+    if (m_entries.size() < kMaxEntries) {
+        return;
+    }
+    // A sweep over many names: forget what is no longer waited for. A lookup
+    // under way keeps its entry, so its report still finds it.
+    std::erase_if(m_entries, [](const auto& item) { return item.second.state != State::Pending; });
+}
+
+bool HostLookups::sameHost(const std::string& host, const std::string& address) const {
+    const std::optional<QHostAddress> from = literalAddress(address);
+    if (!from) {
+        return host == address;
+    }
+    if (const std::optional<QHostAddress> literal = literalAddress(host)) {
+        return literal->isEqual(*from, QHostAddress::ConvertV4MappedToIPv4);
+    }
+    const auto it = m_entries.find(host);
+    return it != m_entries.end() && !it->second.address.isNull() &&
+           it->second.address.isEqual(*from, QHostAddress::ConvertV4MappedToIPv4);
 }
 
 std::string addressText(const QHostAddress& address) {

@@ -1,12 +1,14 @@
 #include "qt/QtUdpDriver.h"
 
-#include "qt/HostAddress.h"
-
 #include <QNetworkDatagram>
 
 namespace gui {
 
-QtUdpDriver::QtUdpDriver(tk::UdpSocket& socket) : m_owner(socket) {
+QtUdpDriver::QtUdpDriver(tk::UdpSocket& socket)
+    : m_owner(socket),
+      m_hosts([this](const std::string& host, const std::optional<QHostAddress>& address) {
+          lookedUp(host, address);
+      }) {
     QObject::connect(&m_socket, &QUdpSocket::readyRead, &m_socket, [this] { readPending(); });
 }
 
@@ -52,15 +54,44 @@ bool QtUdpDriver::bind(std::uint16_t port) {
 }
 
 bool QtUdpDriver::sendTo(const std::string& host, std::uint16_t port, std::string_view bytes) {
-    const std::optional<QHostAddress> address = m_hosts.resolve(host);
-    if (!address) {
+    const HostLookups::Result found = m_hosts.find(host);
+    switch (found.state) {
+    case HostLookups::State::Ready:
+        return writeTo(found.address, port, bytes);
+    case HostLookups::State::Failed:
         return false;
+    case HostLookups::State::Pending:
+        break;
     }
+    std::deque<Waiting>& waiting = m_waiting[host];
+    if (waiting.size() >= kMaxWaiting) {
+        waiting.pop_front();
+    }
+    waiting.push_back(Waiting{port, std::string(bytes)});
+    return true;
+}
+
+void QtUdpDriver::lookedUp(const std::string& host, const std::optional<QHostAddress>& address) {
+    const auto it = m_waiting.find(host);
+    if (it == m_waiting.end()) {
+        return;
+    }
+    const std::deque<Waiting> waiting = std::move(it->second);
+    m_waiting.erase(it);
+    if (!address) {
+        return; // dropped: the core sees no reply, as for a lost datagram
+    }
+    for (const Waiting& w : waiting) {
+        (void)writeTo(*address, w.port, w.bytes);
+    }
+}
+
+bool QtUdpDriver::writeTo(const QHostAddress& address, std::uint16_t port, std::string_view bytes) {
     if (m_socket.state() != QAbstractSocket::BoundState && !bindTo(0)) {
         return false;
     }
     const qint64 sent =
-        m_socket.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()), *address, port);
+        m_socket.writeDatagram(bytes.data(), static_cast<qint64>(bytes.size()), address, port);
     return sent == static_cast<qint64>(bytes.size());
 }
 

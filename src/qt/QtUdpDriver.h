@@ -1,19 +1,28 @@
 #pragma once
 
-#include "qt/Core.h"
 #include "qt/HostAddress.h"
+
+#include "toolkit/UdpSocket.h"
 
 #include <QUdpSocket>
 
 #include <cstdint>
+#include <deque>
+#include <map>
 #include <optional>
+#include <string>
 
 namespace gui {
 
 // A core UDP socket on a QUdpSocket. The socket is bound on every local
-// address, IPv4 and IPv6 where the system has both.
+// address, IPv4 and IPv6 where the system has both. Host names are looked up
+// in the background: a datagram for a name whose lookup is under way waits
+// for the answer (the newest kMaxWaiting per host), and sendTo reports it
+// sent. A name that did not resolve fails at once for a while.
 class QtUdpDriver final : public tk::UdpDriver {
 public:
+    static constexpr std::size_t kMaxWaiting = 4;
+
     explicit QtUdpDriver(tk::UdpSocket& socket);
     ~QtUdpDriver() override;
     QtUdpDriver(const QtUdpDriver&) = delete;
@@ -24,7 +33,14 @@ public:
                               std::string_view bytes) override;
 
 private:
+    struct Waiting {
+        std::uint16_t port;
+        std::string bytes;
+    };
+
     bool bindTo(std::uint16_t port);
+    bool writeTo(const QHostAddress& address, std::uint16_t port, std::string_view bytes);
+    void lookedUp(const std::string& host, const std::optional<QHostAddress>& address);
     void readPending();
 
     tk::UdpSocket& m_owner;
@@ -32,7 +48,8 @@ private:
     // The port asked for by the last successful bind; empty while unbound or
     // when the port was taken.
     std::optional<std::uint16_t> m_boundPort;
-    HostLookupCache m_hosts;
+    std::map<std::string, std::deque<Waiting>> m_waiting; // by host name
+    HostLookups m_hosts;
 };
 
 } // namespace gui

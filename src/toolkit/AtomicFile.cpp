@@ -80,6 +80,51 @@ void discard(const fs::path& temp) {
     }
 }
 
+// Whether the system lets this program open the file for writing. Opening
+// without truncating changes nothing in the file.
+#if defined(_WIN32)
+bool systemLetsWrite(const fs::path& file) {
+    const int fd = ::_wopen(file.c_str(), _O_WRONLY | _O_BINARY);
+    if (fd < 0) {
+        return false;
+    }
+    ::_close(fd);
+    return true;
+}
+#elif defined(SKARVELL_HAVE_FSYNC)
+bool systemLetsWrite(const fs::path& file) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+#else
+bool systemLetsWrite(const fs::path&) {
+    return true;
+}
+#endif
+
+bool ownerMayWrite(const fs::file_status& status) {
+    return (status.permissions() & fs::perms::owner_write) != fs::perms::none;
+}
+
+// A read-only file stays as it is, even where the folder would allow the
+// rename over it. The owner's write bit counts as well as the system's
+// answer, because the system answers yes to everything for root; a folder
+// whose owner may not write in it keeps its files the same way.
+bool mayReplace(const fs::path& target) {
+    std::error_code ec;
+    const auto status = fs::status(target, ec);
+    if (fs::is_regular_file(status) && (!ownerMayWrite(status) || !systemLetsWrite(target))) {
+        return false;
+    }
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const auto folderStatus = fs::status(folder, ec);
+    return !fs::is_directory(folderStatus) || ownerMayWrite(folderStatus);
+}
+
 bool writeWhole(const fs::path& file, std::string_view bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (!out) {
@@ -103,6 +148,9 @@ fs::path tempPathFor(const fs::path& path) {
 bool replaceFileContents(const fs::path& path, std::string_view bytes) {
     try {
         const fs::path target = resolveLink(path);
+        if (!mayReplace(target)) {
+            return false;
+        }
         const fs::path temp = tempPathFor(target);
         std::error_code ec;
         // A temporary file left by an earlier crash is replaced; a directory

@@ -3,6 +3,7 @@
 #include "qt/ActionBinding.h"
 #include "qt/DisplayText.h"
 #include "qt/ImageList.h"
+#include "qt/MenuToolButton.h"
 
 #include "qt/Core.h"
 
@@ -69,12 +70,7 @@ void addEntry(QMenu& qmenu, const tk::MenuItem& item, const ImageList& images) {
 // A toolbar button that also opens a menu.
 QToolButton* menuButton(QToolBar& bar, QAction* action, QMenu* menu,
                         QToolButton::ToolButtonPopupMode mode) {
-    auto* button = new QToolButton(&bar);
-    button->setDefaultAction(action);
-    button->setMenu(menu);
-    button->setPopupMode(mode);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    auto* button = new MenuToolButton(action, menu, mode, &bar);
     button->setToolButtonStyle(bar.toolButtonStyle());
     button->setIconSize(bar.iconSize());
     QObject::connect(&bar, &QToolBar::toolButtonStyleChanged, button,

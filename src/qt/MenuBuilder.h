@@ -19,7 +19,8 @@ class ImageList;
 [[nodiscard]] QMenu* buildMenu(tk::Menu& menu, const ImageList& images, QWidget* parent);
 
 // Fills a toolbar. An action entry with a drop-down menu becomes a split
-// button: the button runs the action, its arrow opens the menu.
+// button: the button runs the action, its arrow opens the menu. Such buttons
+// take the keyboard focus with Tab (see MenuToolButton).
 void fillToolBar(QToolBar& bar, tk::Menu& menu, const ImageList& images);
 
 } // namespace gui

@@ -31,6 +31,11 @@ public:
     [[nodiscard]] bool bind(std::uint16_t port) override;
     [[nodiscard]] bool sendTo(const std::string& host, std::uint16_t port,
                               std::string_view bytes) override;
+    // A host name matches the address its lookup gave.
+    [[nodiscard]] bool sameHost(const std::string& host,
+                                const std::string& address) const override {
+        return m_hosts.sameHost(host, address);
+    }
 
 private:
     struct Waiting {

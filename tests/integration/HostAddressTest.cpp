@@ -156,9 +156,12 @@ TEST_F(UdpByNameTest, DatagramsForANameWaitForItsAnswerNewestKept) {
         EXPECT_TRUE(m_socket.send(bytes)) << bytes;
     }
     EXPECT_EQ(receiveUntil("6"), (std::vector<std::string>{"3", "4", "5", "6"}));
-    // Answered: the next one goes at once.
+    // Answered: the next one goes at once, and a reply from the address is
+    // the named host's.
     EXPECT_TRUE(m_socket.send("7"));
     EXPECT_EQ(receiveUntil("7"), (std::vector<std::string>{"7"}));
+    EXPECT_TRUE(m_socket.sameHost("localhost", "127.0.0.1"));
+    EXPECT_FALSE(m_socket.sameHost("localhost", "192.0.2.1"));
 }
 
 TEST_F(UdpByNameTest, ANameThatDoesNotResolveFailsAtOnceAfterItsLookup) {

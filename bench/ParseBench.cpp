@@ -2,15 +2,13 @@
 // split of the same bytes, and against the scanning lookups the parser used to
 // make (one search of the whole reply per key).
 //
-// The reply is a busy CTF server's answer to a status query with all four
-// player properties: 32 players, 4 of them spectators, packed into 11
-// datagrams as the game packs them (blocks up to about 1000 characters, each
-// datagram closed by \queryid\N.M, the last one by \final\), joined in their
-// numbered order.
+// The reply is the busy CTF server's answer of BusyReply.h (32 players, 11
+// datagrams), its datagrams joined in their numbered order.
 //
 // The counter vs_split is a benchmark's CPU time per reply divided by the
 // split's (both read from this thread's CPU clock).
 
+#include "BusyReply.h"
 #include "query/Records.h"
 #include "query/ReplyIndex.h"
 #include "query/StatusParser.h"
@@ -28,149 +26,10 @@
 
 namespace {
 
-constexpr int kPlayers = 32;
-constexpr std::size_t kDatagramBudget = 1000;
-constexpr std::size_t kExpectedDatagrams = 11;
-constexpr std::uint32_t kTickNow = 1100; // the echo below was stamped at 1000
+constexpr std::uint32_t kTickNow = 1100; // the echo of the reply was stamped at 1000
 
-void appendPair(std::string& out, std::string_view key, std::string_view value) {
-    out += '\\';
-    out += key;
-    out += '\\';
-    out += value;
-}
-
-std::string playerBlock(int i) {
-    static const std::vector<std::string> kNames = {
-        "[UTPG]Thunderstruck-the-Unstoppable", "xXx_FragMaster_from_Hamburg_xXx",
-        "=DoC=Sniper Elite (away till 9pm)",   "Lord Vader's Apprentice |AFK|",
-        "{NOS}Quickdraw McGraw the Third",     "ShockComboKing^on^a^Sunday",
-        "[BOSS]Mr. Redeemer Himself",          "Flak Monkey 2000 [newbie, be nice]"};
-    const std::string n = std::to_string(i);
-    const bool spectator = i % 8 == 7;
-    std::string block;
-    appendPair(block, "player_" + n, kNames[static_cast<std::size_t>(i) % kNames.size()] + n);
-    appendPair(block, "frags_" + n, spectator ? "0" : std::to_string(37 - i));
-    appendPair(block, "ping_" + n, " " + std::to_string(40 + 3 * i));
-    appendPair(block, "team_" + n, spectator ? "255" : std::to_string(i % 2));
-    appendPair(block, "mesh_" + n, spectator ? "Spectator" : "Male Soldier Custom Model");
-    appendPair(block, "skin_" + n, spectator ? "None" : "CustomSkins.BlackMetal_Edition");
-    appendPair(block, "face_" + n, spectator ? "" : "CustomSkins.BlackMetal_Face3");
-    appendPair(block, "ngsecret_" + n, "true");
-    return block;
-}
-
-std::string propertyValue(std::string_view property, int actor) {
-    static const std::vector<std::string> kWeapons = {"Botpack.ShockRifle", "Botpack.UT_FlakCannon",
-                                                      "Botpack.PulseGun", "Botpack.Minigun2",
-                                                      "Botpack.SniperRifle"};
-    static const std::vector<std::string> kItems = {"Botpack.UDamage", "Botpack.Armor2",
-                                                    "Botpack.ThighPads", "Botpack.UT_ShieldBelt"};
-    const auto at = static_cast<std::size_t>(actor);
-    if (property == "weapon") {
-        return kWeapons[at % kWeapons.size()];
-    }
-    if (property == "inventory") {
-        return kItems[at % kItems.size()];
-    }
-    if (property == "health") {
-        return std::to_string(100 - actor);
-    }
-    return std::to_string(actor % 7); // spree
-}
-
-std::vector<std::string> replyBlocks() {
-    std::vector<std::string> blocks;
-    std::string block;
-    appendPair(block, "gamename", "ut");
-    appendPair(block, "gamever", "469");
-    appendPair(block, "gamerevision", "d");
-    appendPair(block, "minnetver", "432");
-    appendPair(block, "location", "0");
-    blocks.push_back(std::move(block));
-
-    block.clear();
-    appendPair(block, "hostname",
-               "=DoC= Clan Server | CTF 24/7 | Instagib Sundays | www.example.org");
-    appendPair(block, "hostport", "7777");
-    appendPair(block, "maptitle", "Facing Worlds");
-    appendPair(block, "mapname", "CTF-Face");
-    appendPair(block, "gametype", "CTFGame");
-    appendPair(block, "numplayers", std::to_string(kPlayers));
-    appendPair(block, "maxplayers", "32");
-    appendPair(block, "gamemode", "openplaying");
-    appendPair(block, "gamever", "469");
-    appendPair(block, "minnetver", "432");
-    appendPair(block, "worldlog", "False");
-    appendPair(block, "wantworldlog", "False");
-    blocks.push_back(std::move(block));
-
-    block.clear();
-    appendPair(block, "mutators", "NoRedeemer, Relics");
-    appendPair(block, "listenserver", "False");
-    appendPair(block, "password", "False");
-    appendPair(block, "timelimit", "20");
-    appendPair(block, "goalteamscore", "3");
-    appendPair(block, "minplayers", "0");
-    appendPair(block, "changelevels", "True");
-    appendPair(block, "maxteams", "2");
-    appendPair(block, "balanceteams", "True");
-    appendPair(block, "playersbalanceteams", "True");
-    appendPair(block, "friendlyfire", "0%");
-    appendPair(block, "tournament", "False");
-    appendPair(block, "gamestyle", "Hardcore");
-    appendPair(block, "AdminName", "Ann");
-    appendPair(block, "AdminEMail", "admin@example.org");
-    blocks.push_back(std::move(block));
-
-    for (int i = 0; i < kPlayers; ++i) {
-        blocks.push_back(playerBlock(i));
-    }
-
-    block.clear();
-    appendPair(block, "TimeSeconds", "1234.560059");
-    blocks.push_back(std::move(block));
-    // Counted from 1 over every player actor, spectators included.
-    for (const std::string_view property : {"health", "weapon", "spree", "inventory"}) {
-        for (int actor = 1; actor <= kPlayers; ++actor) {
-            block.clear();
-            appendPair(block, std::string(property) + "_" + std::to_string(actor),
-                       propertyValue(property, actor));
-            blocks.push_back(std::move(block));
-        }
-    }
-    block.clear();
-    appendPair(block, "echo_replay", "ping_1000|3");
-    blocks.push_back(std::move(block));
-    return blocks;
-}
-
-struct Reply {
-    std::string text;
-    std::size_t datagrams = 0;
-};
-
-const Reply& busyReply() {
-    static const Reply reply = [] {
-        Reply r;
-        std::string datagram;
-        const auto close = [&](bool last) {
-            appendPair(datagram, "queryid", "17." + std::to_string(++r.datagrams));
-            if (last) {
-                datagram += "\\final\\";
-            }
-            r.text += datagram;
-            datagram.clear();
-        };
-        for (const std::string& block : replyBlocks()) {
-            if (!datagram.empty() && datagram.size() + block.size() > kDatagramBudget) {
-                close(false);
-            }
-            datagram += block;
-        }
-        close(true);
-        return r;
-    }();
+const bench::BusyReply& busyReply() {
+    static const bench::BusyReply reply = bench::makeBusyReply();
     return reply;
 }
 
@@ -217,10 +76,11 @@ double splitNanos() {
 
 // Runs body once per iteration and sets the counters of a reply benchmark.
 template <typename Body> void measure(benchmark::State& state, Body body) {
-    const Reply& reply = busyReply();
-    if (reply.datagrams != kExpectedDatagrams) {
+    const bench::BusyReply& reply = busyReply();
+    if (reply.datagrams.size() != bench::kBusyDatagrams) {
         state.SkipWithError(
-            ("the reply fills " + std::to_string(reply.datagrams) + " datagrams, not 11").c_str());
+            ("the reply fills " + std::to_string(reply.datagrams.size()) + " datagrams, not 11")
+                .c_str());
         return;
     }
     const double start = threadNanos();
@@ -229,7 +89,7 @@ template <typename Body> void measure(benchmark::State& state, Body body) {
     }
     const double took = threadNanos() - start;
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * reply.text.size()));
-    state.counters["datagrams"] = static_cast<double>(reply.datagrams);
+    state.counters["datagrams"] = static_cast<double>(reply.datagrams.size());
     state.counters["vs_split"] = took / static_cast<double>(state.iterations()) / splitNanos();
 }
 
@@ -251,8 +111,10 @@ void BM_ParseStatus(benchmark::State& state) {
         .health = true, .spree = true, .weapon = true, .inventory = true};
     const auto records = std::make_unique<query::ServerRecords>();
     query::ParseStatus(busyReply().text, all, kTickNow, *records);
-    if (records->currentServer.numplayers != kPlayers || records->playerEnd != kPlayers + 2 ||
-        records->players[kPlayers].name.empty() || records->currentServer.echoSlot != 3) {
+    if (records->currentServer.numplayers != bench::kBusyPlayers ||
+        records->playerEnd != bench::kBusyPlayers + 2 ||
+        records->players[bench::kBusyPlayers].name.empty() ||
+        records->currentServer.echoSlot != 3) {
         state.SkipWithError("the parser misread the reply");
         return;
     }
@@ -292,7 +154,7 @@ std::size_t scanLikeTheOldParser(std::string_view text) {
         name += std::to_string(number);
         sum += scanValue(name, text).size();
     };
-    for (int i = 0; i <= kPlayers; ++i) { // n + 1 passes
+    for (int i = 0; i <= bench::kBusyPlayers; ++i) { // n + 1 passes
         for (const std::string_view stem :
              {"player_", "mesh_", "frags_", "ping_", "team_", "skin_", "face_"}) {
             numbered(stem, i);

@@ -1,9 +1,9 @@
 // Skarvell: creates the Qt backend, the main window and its four dialogs,
 // and runs the event loop until the main window has closed.
 
+#include "app/QueryMain.h"
 #include "qt/AboutDialog.h"
 #include "qt/ConnectionWatcher.h"
-#include "qt/Core.h"
 #include "qt/FormDialog.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"

@@ -5,6 +5,7 @@
 #include "qt/ImageList.h"
 
 #include "app/AboutBox.h"
+#include "toolkit/Form.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

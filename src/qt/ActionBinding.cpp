@@ -4,7 +4,7 @@
 #include "qt/Guarded.h"
 #include "qt/ImageList.h"
 
-#include "qt/Core.h"
+#include "toolkit/Action.h"
 
 #include <QAction>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "qt/ConnectionWatcher.h"
 
-#include "qt/Core.h"
+#include "toolkit/Controls.h"
 
 #include <QNetworkInformation>
 #include <QTimer>

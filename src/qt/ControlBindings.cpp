@@ -3,7 +3,8 @@
 #include "qt/DisplayText.h"
 #include "qt/Guarded.h"
 
-#include "qt/Core.h"
+#include "toolkit/Color.h"
+#include "toolkit/Controls.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "qt/Core.h"
+#include "toolkit/Color.h"
 
 #include <QColor>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "qt/DisplayText.h"
 #include "qt/Guarded.h"
 
-#include "qt/Core.h"
+#include "toolkit/Form.h"
 
 #include <QDialogButtonBox>
 #include <QScreen>

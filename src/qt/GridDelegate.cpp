@@ -5,7 +5,10 @@
 #include "qt/ImageList.h"
 #include "qt/PainterCanvas.h"
 
-#include "qt/Core.h"
+#include "toolkit/Canvas.h"
+#include "toolkit/Color.h"
+#include "toolkit/ImageIndex.h"
+#include "toolkit/StringGrid.h"
 
 #include <QPainter>
 

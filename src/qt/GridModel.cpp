@@ -3,7 +3,8 @@
 #include "qt/DisplayText.h"
 #include "qt/Guarded.h"
 
-#include "qt/Core.h"
+#include "toolkit/ImageIndex.h"
+#include "toolkit/StringGrid.h"
 
 #include <QApplication>
 #include <QFont>

@@ -3,7 +3,7 @@
 #include "qt/GridDelegate.h"
 #include "qt/Guarded.h"
 
-#include "qt/Core.h"
+#include "toolkit/StringGrid.h"
 
 #include <QHeaderView>
 

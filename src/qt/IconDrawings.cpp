@@ -1,6 +1,6 @@
 #include "qt/IconDrawings.h"
 
-#include "qt/Core.h"
+#include "toolkit/ImageIndex.h"
 #include "qt/IconKit.h"
 
 #include <QPainter>

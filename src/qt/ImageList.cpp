@@ -1,6 +1,6 @@
 #include "qt/ImageList.h"
 
-#include "qt/Core.h"
+#include "toolkit/ImageIndex.h"
 
 #include <QPainter>
 

@@ -7,7 +7,8 @@
 #include "qt/StatusBarView.h"
 #include "qt/TrayIconView.h"
 
-#include "qt/Core.h"
+#include "app/QueryMain.h"
+#include "toolkit/Form.h"
 
 #include <QAbstractScrollArea>
 #include <QCloseEvent>

@@ -9,7 +9,13 @@
 #include "qt/MenuBuilder.h"
 #include "qt/NewsView.h"
 
-#include "qt/Core.h"
+#include "app/QueryMain.h"
+#include "toolkit/Action.h"
+#include "toolkit/Color.h"
+#include "toolkit/Controls.h"
+#include "toolkit/ImageIndex.h"
+#include "toolkit/Menu.h"
+#include "toolkit/StringGrid.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

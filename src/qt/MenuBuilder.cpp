@@ -5,7 +5,8 @@
 #include "qt/ImageList.h"
 #include "qt/MenuToolButton.h"
 
-#include "qt/Core.h"
+#include "toolkit/Action.h"
+#include "toolkit/Menu.h"
 
 #include <QAction>
 #include <QMenu>

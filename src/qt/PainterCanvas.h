@@ -1,6 +1,7 @@
 #pragma once
 
-#include "qt/Core.h"
+#include "toolkit/Canvas.h"
+#include "toolkit/Color.h"
 
 #include <QColor>
 #include <QFont>

@@ -6,6 +6,8 @@
 #include "qt/QtUdpDriver.h"
 #include "qt/RegistryReader.h"
 
+#include "toolkit/Form.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "qt/Core.h"
+#include "toolkit/Color.h"
+#include "toolkit/Platform.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "qt/Core.h"
+#include "toolkit/TcpClientSocket.h"
 
 #include <QTcpSocket>
 

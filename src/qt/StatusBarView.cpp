@@ -4,7 +4,8 @@
 #include "qt/Guarded.h"
 #include "qt/PainterCanvas.h"
 
-#include "qt/Core.h"
+#include "toolkit/Canvas.h"
+#include "toolkit/Controls.h"
 
 #include <QLabel>
 #include <QPainter>

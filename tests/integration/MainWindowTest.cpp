@@ -1,8 +1,8 @@
 // The main window built offscreen around a real TQueryMain in a folder of its
 // own: what it shows at start, and what it leaves in skarvell.ini at close.
 
+#include "app/QueryMain.h"
 #include "qt/MainWindow.h"
-#include "qt/Core.h"
 #include "qt/DisplayText.h"
 #include "qt/NewsView.h"
 #include "qt/QtPlatform.h"

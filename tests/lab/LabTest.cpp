@@ -24,6 +24,14 @@ ServerOptions server(std::string name, int players) {
     return options;
 }
 
+// Datagram numbers that are 1 to N, each once, in any order.
+void expectNumberedOneToN(std::vector<int> numbers) {
+    ASSERT_FALSE(numbers.empty());
+    std::ranges::sort(numbers);
+    EXPECT_EQ(numbers.back(), static_cast<int>(numbers.size()));
+    EXPECT_EQ(std::ranges::adjacent_find(numbers), numbers.end());
+}
+
 TEST(Lab, ServesEveryServerOnItsOwnPorts) {
     Lab lab({server("First", 18), server("Second", 2)});
     lab.start();
@@ -85,10 +93,7 @@ TEST(Lab, ReorderedReplyStillArrivesCompletely) {
     const std::vector<int> numbers = datagramNumbers(client.receiveReply(kReplyDeadline));
     ASSERT_GE(numbers.size(), 10u);
     EXPECT_FALSE(std::ranges::is_sorted(numbers));
-    std::vector<int> sorted = numbers;
-    std::ranges::sort(sorted);
-    EXPECT_EQ(sorted.back(), static_cast<int>(sorted.size()));
-    EXPECT_EQ(std::ranges::adjacent_find(sorted), sorted.end());
+    expectNumberedOneToN(numbers);
 }
 
 TEST(Lab, ScrambledOrderHoldsOnTheWire) {
@@ -107,10 +112,7 @@ TEST(Lab, ScrambledOrderHoldsOnTheWire) {
     const std::vector<int> numbers = datagramNumbers(client.receiveReply(kReplyDeadline));
     ASSERT_GE(numbers.size(), 10u);
     EXPECT_FALSE(std::ranges::is_sorted(numbers));
-    std::vector<int> sorted = numbers;
-    std::ranges::sort(sorted);
-    EXPECT_EQ(sorted.back(), static_cast<int>(sorted.size()));
-    EXPECT_EQ(std::ranges::adjacent_find(sorted), sorted.end());
+    expectNumberedOneToN(numbers);
 }
 
 // A server behind a router: reached on one port, it reports the one it was set up with.
@@ -165,11 +167,9 @@ TEST(Lab, FullServerAnswersAllPlayerPropertiesInMoreThan16000Bytes) {
     UdpClient client;
     client.send(lab.endpoints()[0].queryPort, padded(kFullClientQuery));
     const std::vector<std::string> reply = client.receiveReply(kReplyDeadline);
-    std::vector<int> numbers = datagramNumbers(reply);
-    std::ranges::sort(numbers);
+    const std::vector<int> numbers = datagramNumbers(reply);
     ASSERT_GE(numbers.size(), 16u);
-    EXPECT_EQ(numbers.back(), static_cast<int>(numbers.size()));
-    EXPECT_EQ(std::ranges::adjacent_find(numbers), numbers.end());
+    expectNumberedOneToN(numbers);
     for (const std::string& datagram : reply) {
         EXPECT_LE(datagram.size(), 2048u);
     }

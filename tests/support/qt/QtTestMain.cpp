@@ -1,5 +1,6 @@
-// The Qt backend's own tests: models and widgets need an application object.
-// Without a display they run offscreen.
+// The main of the test programs that run the Qt backend (its models and
+// widgets, and the integration tests): they need an application object and
+// its event loop. Without a display they run offscreen.
 
 #include <QApplication>
 

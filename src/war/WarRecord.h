@@ -37,6 +37,7 @@ struct PlayerHistory {
 // of both teams and of every player.
 struct WarRecord {
     bool active = false;           // belongs to a running war
+    bool finished = false;         // a stopped war: its graphs stay until the next war starts
     std::int32_t sampleIndex = 0;  // the ring slot of the next team sample
     std::int32_t levelSeconds = 0; // the server's level time at the last update
     std::int32_t clockSeconds = 0; // the war clock

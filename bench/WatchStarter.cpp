@@ -55,7 +55,7 @@ void report(const char* when) {
     const auto* bytes = findByName<QLabel>(QStringLiteral("StatusPanel2"));
     std::fprintf(stderr, "watch-starter: %s: roster rows %d, bytes received %s\n", when,
                  rooster != nullptr && rooster->model() != nullptr ? rooster->model()->rowCount()
-                                                                    : -1,
+                                                                   : -1,
                  bytes != nullptr ? bytes->text().toUtf8().constData() : "?");
 }
 

@@ -6,6 +6,7 @@
 #include "qt/ConnectionWatcher.h"
 #include "qt/FormDialog.h"
 #include "qt/MainWindow.h"
+#include "qt/PreferencesWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/TerminationSignals.h"
 
@@ -33,7 +34,7 @@ int main(int argc, char* argv[]) {
     platform.setMainWindow(&window);
     QApplication::setWindowIcon(window.images().appIcon());
     auto* about = new gui::AboutDialog(main.aboutBox, window.images(), &window);
-    auto* preferences = new gui::FormDialog(main.frmPref.form, &window);
+    auto* preferences = new gui::PreferencesWindow(main.frmPref, &window);
     auto* favourite = new gui::FormDialog(main.favouriteServers.frmFavourite.form, &window);
     auto* irc = new gui::FormDialog(main.ircform.form, &window);
     platform.registerDialog(main.aboutBox.form, about);

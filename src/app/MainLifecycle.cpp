@@ -86,6 +86,24 @@ void TQueryMain::ApplySettings() {
     settings.Player[15] = m_platform.systemColor(tk::SystemColor::InfoBackground);
 }
 
+void TQueryMain::actPreferencesExecute() {
+    frmPref.FillFromSettings(settings);
+    if (m_platform.showModal(frmPref.form) != tk::ModalResult::Ok) {
+        return;
+    }
+    frmPref.WriteToSettings(settings);
+    if (!saveSettingsFile()) {
+        m_platform.showMessage("Error while writing INI-File!!!");
+    }
+    // Also after a failed write: the new settings are in the block.
+    ApplySettings();
+}
+
+bool TQueryMain::saveSettingsFile() {
+    cfg::writeSettings(m_settingsFile.document(), settings);
+    return m_settingsFile.save();
+}
+
 bool TQueryMain::FormCloseQuery() {
     tk::IniFile& file = m_settingsFile.document();
     const bool saveFavourites = favouriteServers.favouritesChanged &&

@@ -72,8 +72,8 @@ TQueryMain::TQueryMain(tk::Platform& platform, std::string settingsPath)
             query::WatchControls{Rooster, ServerInfos, favouritestable, servertable, trayicon,
                                  progtimer, txtLoss, StatusBar, imgConn, actQueryServer}),
       serverList(platform), favouriteServers(platform, records, favouritestable),
-      warRecorder(platform, war::WarControls{lblwar_Time}), m_platform(platform),
-      m_settingsFile(std::move(settingsPath)) {
+      warRecorder(platform, war::WarControls{lblwar_Time}), frmPref(platform),
+      m_platform(platform), m_settingsFile(std::move(settingsPath)) {
     FavouritesPage.setTabVisible(false);
     setHeaders(favouritestable, {"", "Server", "Gametype", "Map", "Players", "Ping"},
                {20, 69, 74, 64, 86, 65});
@@ -196,6 +196,7 @@ void TQueryMain::wireEvents() {
     favouriteServers.wire();
     warRecorder.wire();
     actQuit.onExecute = [this] { actQuitExecute(); };
+    actPreferences.onExecute = [this] { actPreferencesExecute(); };
     actShowHide.onExecute = [this] { actShowHideExecute(); };
     INetDetector1.onChanged = [this] { INetDetector1Changed(); };
     StatusBar.onDrawPanel = [this](tk::Canvas& c, int panel, const tk::Rect& r) {

@@ -45,8 +45,14 @@ public:
     void actShowHideExecute();
     void actQuitExecute();
     void HelpAbout1Execute();
+    // Shows the preferences; when confirmed, stores, writes and applies them.
+    void actPreferencesExecute();
     void StatusBarDrawPanel(tk::Canvas& canvas, int panel, const tk::Rect& rect);
     void INetDetector1Changed();
+
+    // Writes the settings block into the settings file in memory and saves
+    // the file; false when it could not be written.
+    bool saveSettingsFile();
 
     [[nodiscard]] tk::Platform& platform() { return m_platform; }
     [[nodiscard]] const std::filesystem::path& settingsPath() const { return m_settingsFile.path(); }

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -73,6 +74,14 @@ tk::ModalResult QtPlatform::showModal(tk::Form& form) {
     QDialog* dialog = found->second.data();
     dialog->setWindowTitle(toDisplay(form.caption()));
     return dialog->exec() == QDialog::Accepted ? tk::ModalResult::Ok : tk::ModalResult::Cancel;
+}
+
+std::optional<tk::Color> QtPlatform::chooseColor(tk::Color initial) {
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), dialogParent());
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return fromQColor(chosen);
 }
 
 bool QtPlatform::fileExists(const std::string& path) {

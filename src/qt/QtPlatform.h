@@ -37,6 +37,7 @@ public:
     void showMessage(std::string_view text) override;
     [[nodiscard]] bool confirm(std::string_view text) override;
     tk::ModalResult showModal(tk::Form& form) override;
+    [[nodiscard]] std::optional<tk::Color> chooseColor(tk::Color initial) override;
 
     [[nodiscard]] bool fileExists(const std::string& path) override;
     [[nodiscard]] std::optional<std::string> readRegistryString(const std::string& key,

@@ -41,6 +41,9 @@ public:
     [[nodiscard]] virtual bool confirm(std::string_view text) = 0;
     // Shows a form modally and returns how it was closed.
     virtual ModalResult showModal(Form& form) = 0;
+    // The colour dialog, opened on `initial`: the chosen colour, or nullopt
+    // when it is cancelled.
+    [[nodiscard]] virtual std::optional<Color> chooseColor(Color initial) = 0;
 
     // Files and the system.
     [[nodiscard]] virtual bool fileExists(const std::string& path) = 0;

@@ -116,6 +116,16 @@ tk::ModalResult FakePlatform::showModal(tk::Form& form) {
     return answer;
 }
 
+std::optional<tk::Color> FakePlatform::chooseColor(tk::Color initial) {
+    colorDialogStarts.push_back(initial);
+    if (colorAnswers.empty()) {
+        return std::nullopt;
+    }
+    const auto answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    return answer;
+}
+
 std::optional<std::string> FakePlatform::readRegistryString(const std::string& key,
                                                             const std::string& name) {
     if (registryKeys.count(key) == 0) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -127,6 +128,10 @@ public:
     std::vector<std::string> modalForms;
     // Runs while a modal form is "open", to let a test fill in its controls.
     std::function<void(tk::Form&)> onModal;
+    // The colour dialog: the colour each opening started on; answers from
+    // the queue (a colour for OK, nullopt for Cancel; Cancel when empty).
+    std::vector<tk::Color> colorDialogStarts;
+    std::deque<std::optional<tk::Color>> colorAnswers;
 
     std::set<std::string> files;
     std::map<std::string, std::string> registry; // "key|name" -> value
@@ -150,6 +155,7 @@ public:
     void showMessage(std::string_view text) override { messages.emplace_back(text); }
     [[nodiscard]] bool confirm(std::string_view text) override;
     tk::ModalResult showModal(tk::Form& form) override;
+    [[nodiscard]] std::optional<tk::Color> chooseColor(tk::Color initial) override;
 
     [[nodiscard]] bool fileExists(const std::string& path) override {
         return files.count(path) != 0;

@@ -3,15 +3,23 @@
 #include "serverlist/MasterAddress.h"
 #include "settings/SettingsBlock.h"
 
+#include <utility>
+
 namespace serverlist {
 
-ServerList::ServerList(tk::Platform& platform)
-    : pingtimer(platform, 30), udpping(platform), mastercon(platform) {}
+ServerList::ServerList(tk::Platform& platform, std::filesystem::path masterFile)
+    : pingtimer(platform, 30), udpping(platform), mastercon(platform), m_platform(platform),
+      m_masterFile(std::move(masterFile)) {}
+
+void ServerList::wire(query::ServerRecords& records, ServerListControls controls) {
+    master.emplace(m_platform, mastercon, records, controls, m_masterFile);
+    master->wire();
+}
 
 void ServerList::applySettings(const cfg::SettingsBlock& settings, std::uint16_t localPort) {
-    const MasterAddress master = splitMasterserverURI(settings.MasterserverURI.view());
-    mastercon.setHost(master.host);
-    mastercon.setPort(master.port);
+    const MasterAddress address = splitMasterserverURI(settings.MasterserverURI.view());
+    mastercon.setHost(address.host);
+    mastercon.setPort(address.port);
     pingtimer.setInterval(settings.PingInterval);
     (void)udpping.setLocalPort(localPort);
 }

@@ -1,11 +1,17 @@
 #pragma once
 
+#include "query/Records.h"
+#include "serverlist/MasterClient.h"
+#include "serverlist/MasterFile.h"
+#include "serverlist/ServerListControls.h"
 #include "toolkit/Platform.h"
 #include "toolkit/TcpClientSocket.h"
 #include "toolkit/Timer.h"
 #include "toolkit/UdpSocket.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 
 namespace cfg {
 struct SettingsBlock;
@@ -14,12 +20,17 @@ struct SettingsBlock;
 namespace serverlist {
 
 // The list of all servers: the master server client and the ping sweep,
-// with their socket and timer.
+// with their socket and timer. masterFile is where a master's reply is kept.
 class ServerList {
 public:
-    explicit ServerList(tk::Platform& platform);
+    explicit ServerList(tk::Platform& platform, std::filesystem::path masterFile = kMasterFile);
     ServerList(const ServerList&) = delete;
     ServerList& operator=(const ServerList&) = delete;
+
+    // Hands the server list the records and the main window's controls it
+    // uses, and installs the handlers of its socket, timers and actions.
+    // Called once.
+    void wire(query::ServerRecords& records, ServerListControls controls);
 
     // The master's address, the pace of the sweep and the sweep's local port.
     void applySettings(const cfg::SettingsBlock& settings, std::uint16_t localPort);
@@ -27,6 +38,12 @@ public:
     tk::Timer pingtimer;
     tk::UdpSocket udpping;
     tk::TcpClientSocket mastercon;
+    // The master server client, from wire() on.
+    std::optional<MasterClient> master;
+
+private:
+    tk::Platform& m_platform;
+    std::filesystem::path m_masterFile;
 };
 
 } // namespace serverlist

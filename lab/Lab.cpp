@@ -1,6 +1,9 @@
 #include "Lab.h"
 
 #include "EmulatedServer.h"
+#include "ManyServers.h"
+#include "MasterList.h"
+#include "MasterServer.h"
 #include "Socket.h"
 
 #include <arpa/inet.h>
@@ -8,10 +11,13 @@
 #include <cerrno>
 #include <chrono>
 #include <netinet/in.h>
+#include <optional>
 #include <poll.h>
 #include <queue>
+#include <span>
 #include <stdexcept>
 #include <sys/socket.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -23,6 +29,8 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kReceiveBuffer = 4096;
 // Datagrams read from one socket per wake-up, so a busy server cannot starve the others.
 constexpr int kReadsPerWake = 64;
+// Files kept free when the crowd is sized to the limit: the master's connections and the like.
+constexpr std::size_t kSpareFiles = 128;
 
 struct Pending {
     Clock::time_point due;
@@ -45,9 +53,9 @@ struct Hosted {
 
 class Lab::Loop {
 public:
-    explicit Loop(std::vector<Hosted> hosted)
-        : m_hosted(std::move(hosted)), m_wake(makeWakePipe()), m_start(Clock::now()),
-          m_thread([this] { run(); }) {}
+    Loop(std::vector<Hosted> hosted, std::optional<MasterServer> master)
+        : m_hosted(std::move(hosted)), m_master(std::move(master)), m_wake(makeWakePipe()),
+          m_start(Clock::now()), m_thread([this] { run(); }) {}
 
     ~Loop() {
         m_stopping = true;
@@ -66,7 +74,12 @@ private:
             fds.push_back({hosted.ports.query.get(), POLLIN, 0});
             fds.push_back({hosted.ports.game.get(), POLLIN, 0});
         }
+        const std::size_t serverFds = fds.size();
         while (!m_stopping) {
+            fds.resize(serverFds);
+            if (m_master) {
+                m_master->appendPollFds(fds);
+            }
             if (::poll(fds.data(), fds.size(), pollTimeout()) < 0 && errno != EINTR) {
                 break;
             }
@@ -81,16 +94,26 @@ private:
                     drain(m_hosted[i].ports.game.get()); // nobody plays here
                 }
             }
+            if (m_master) {
+                m_master->handleEvents(std::span(fds).subspan(serverFds), Clock::now());
+            }
             sendDue();
         }
     }
 
     [[nodiscard]] int pollTimeout() const {
-        if (m_pending.empty()) {
+        std::optional<Clock::time_point> next;
+        if (!m_pending.empty()) {
+            next = m_pending.top().due;
+        }
+        if (const auto masterDue = m_master ? m_master->nextDue() : std::nullopt;
+            masterDue && (!next || *masterDue < *next)) {
+            next = masterDue;
+        }
+        if (!next) {
             return -1;
         }
-        const auto wait =
-            std::chrono::ceil<std::chrono::milliseconds>(m_pending.top().due - Clock::now());
+        const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - Clock::now());
         return static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 0));
     }
 
@@ -133,6 +156,9 @@ private:
             sendNow(next.server, next.peer, next.payload);
             m_pending.pop();
         }
+        if (m_master) {
+            m_master->sendDue(now);
+        }
     }
 
     void sendNow(std::size_t index, const sockaddr_in& peer, const std::string& payload) {
@@ -143,6 +169,7 @@ private:
     }
 
     std::vector<Hosted> m_hosted;
+    std::optional<MasterServer> m_master;
     WakePipe m_wake;
     Clock::time_point m_start;
     std::priority_queue<Pending, std::vector<Pending>, std::greater<>> m_pending;
@@ -151,8 +178,10 @@ private:
     std::thread m_thread; // last: starts once everything above exists
 };
 
-Lab::Lab(std::vector<ServerOptions> servers) {
-    for (ServerOptions& options : servers) {
+Lab::Lab(std::vector<ServerOptions> servers) : Lab(LabConfig{std::move(servers), {}, {}}) {}
+
+Lab::Lab(LabConfig config) : m_master(config.master), m_many(config.many) {
+    for (ServerOptions& options : config.servers) {
         m_servers.push_back(completed(std::move(options)));
     }
 }
@@ -161,6 +190,54 @@ Lab::~Lab() {
     stop();
 }
 
+namespace {
+
+Hosted host(ServerOptions options, PortPair ports, std::vector<Endpoint>& endpoints) {
+    options.gamePort = ports.gamePort;
+    endpoints.push_back(
+        {options.name, ports.gamePort, static_cast<std::uint16_t>(ports.gamePort + 1)});
+    return {EmulatedServer(std::move(options)), std::move(ports)};
+}
+
+// Starts as much of the crowd as the limit of open files and the free ports allow.
+ManyReport hostMany(const ManyOptions& many, std::vector<Hosted>& hosted,
+                    std::vector<Endpoint>& endpoints) {
+    ManyReport report{many.count, 0, {}};
+    if (many.count == 0) {
+        return report;
+    }
+    const std::size_t limit = raiseOpenFileLimit();
+    const std::size_t open = openFileCount();
+    const std::size_t room = limit > open + kSpareFiles ? (limit - open - kSpareFiles) / 2 : 0;
+    int count = many.count;
+    if (room < static_cast<std::size_t>(count)) {
+        count = static_cast<int>(room);
+        report.shortfall = "the limit of " + std::to_string(limit) +
+                           " open files leaves room for " + std::to_string(room) + " servers";
+    }
+    for (ServerOptions& options : manyServers(many, count)) {
+        try {
+            hosted.push_back(host(completed(std::move(options)), bindPortPair(0), endpoints));
+        } catch (const std::system_error& error) {
+            report.shortfall = error.what();
+            break;
+        }
+        ++report.started;
+    }
+    return report;
+}
+
+bool nothingListensOn(std::uint16_t port) {
+    try {
+        (void)bindLoopbackUdp(port);
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
+
+} // namespace
+
 void Lab::start() {
     if (m_loop) {
         throw std::logic_error("utlab::Lab is already running");
@@ -168,15 +245,25 @@ void Lab::start() {
     std::vector<Hosted> hosted;
     std::vector<Endpoint> endpoints;
     for (const ServerOptions& configured : m_servers) {
-        PortPair ports = bindPortPair(configured.gamePort);
-        ServerOptions options = configured;
-        options.gamePort = ports.gamePort;
-        endpoints.push_back(
-            {options.name, ports.gamePort, static_cast<std::uint16_t>(ports.gamePort + 1)});
-        hosted.push_back({EmulatedServer(std::move(options)), std::move(ports)});
+        hosted.push_back(host(configured, bindPortPair(configured.gamePort), endpoints));
     }
-    m_loop = std::make_unique<Loop>(std::move(hosted));
+    ManyReport report = hostMany(m_many, hosted, endpoints);
+    std::optional<MasterServer> master;
+    if (m_master) {
+        master.emplace(*m_master);
+        std::vector<std::uint16_t> queryPorts;
+        for (const Endpoint& endpoint : endpoints) {
+            queryPorts.push_back(endpoint.queryPort);
+        }
+        master->setList(
+            masterListText(listedPorts(queryPorts, m_master->entries, nothingListensOn)));
+    }
+    const std::optional<std::uint16_t> masterPort =
+        master ? std::optional(master->port()) : std::nullopt;
+    m_loop = std::make_unique<Loop>(std::move(hosted), std::move(master));
     m_endpoints = std::move(endpoints);
+    m_masterPort = masterPort;
+    m_manyReport = std::move(report);
 }
 
 void Lab::stop() {

@@ -1,27 +1,15 @@
 #include "OptionKeys.h"
 
+#include "OptionValues.h"
+
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <type_traits>
 
 namespace utlab {
 namespace {
 
-[[noreturn]] void fail(std::string_view key, std::string_view value, std::string_view expected) {
-    throw ConfigError("bad value \"" + std::string(value) + "\" for " + std::string(key) +
-                      " (expected " + std::string(expected) + ")");
-}
-
-template <typename T> T number(std::string_view key, std::string_view value) {
-    T result{};
-    const char* end = value.data() + value.size();
-    const auto [stop, error] = std::from_chars(value.data(), end, result);
-    if (value.empty() || error != std::errc() || stop != end) {
-        fail(key, value, "a number");
-    }
-    return result;
-}
+using namespace optionvalues;
 
 std::vector<std::string> splitNames(std::string_view value) {
     std::vector<std::string> names;
@@ -36,18 +24,6 @@ std::vector<std::string> splitNames(std::string_view value) {
     return names;
 }
 
-// Picks the choice whose name equals the value.
-template <typename T, std::size_t N>
-T choice(std::string_view key, std::string_view value,
-         const std::array<std::pair<std::string_view, T>, N>& choices, std::string_view expected) {
-    for (const auto& [name, result] : choices) {
-        if (equalsIgnoreCase(name, value)) {
-            return result;
-        }
-    }
-    fail(key, value, expected);
-}
-
 using Setter = void (*)(ServerOptions&, std::string_view key, std::string_view value);
 
 template <auto Member> void setText(ServerOptions& o, std::string_view, std::string_view v) {
@@ -59,15 +35,7 @@ template <auto Member> void setNumber(ServerOptions& o, std::string_view k, std:
 }
 
 template <auto Member> void setFlag(ServerOptions& o, std::string_view k, std::string_view v) {
-    constexpr std::array<std::pair<std::string_view, bool>, 8> kFlags = {{{"true", true},
-                                                                          {"yes", true},
-                                                                          {"on", true},
-                                                                          {"1", true},
-                                                                          {"false", false},
-                                                                          {"no", false},
-                                                                          {"off", false},
-                                                                          {"0", false}}};
-    o.*Member = choice(k, v, kFlags, "true or false");
+    o.*Member = flag(k, v);
 }
 
 template <auto Member>

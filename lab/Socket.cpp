@@ -3,8 +3,10 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <netinet/in.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <system_error>
 #include <unistd.h>
@@ -56,6 +58,52 @@ std::uint16_t localPort(const UniqueFd& socket) {
         throwErrno(errno, "cannot read the local address of a socket");
     }
     return ntohs(address.sin_port);
+}
+
+UniqueFd bindLoopbackTcp(std::uint16_t port, bool listening) {
+    UniqueFd socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!socket.valid()) {
+        throwErrno(errno, "cannot create a TCP socket");
+    }
+    const int yes = 1;
+    ::setsockopt(socket.get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::bind(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        throwErrno(errno, "cannot bind TCP port 127.0.0.1:" + std::to_string(port));
+    }
+    if (listening && ::listen(socket.get(), SOMAXCONN) != 0) {
+        throwErrno(errno, "cannot listen on TCP port 127.0.0.1:" + std::to_string(port));
+    }
+    return socket;
+}
+
+std::size_t raiseOpenFileLimit() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0) {
+        return 0;
+    }
+    if (limit.rlim_cur < limit.rlim_max) {
+        rlimit raised = limit;
+        raised.rlim_cur = limit.rlim_max;
+        if (::setrlimit(RLIMIT_NOFILE, &raised) == 0) {
+            limit = raised;
+        }
+    }
+    return limit.rlim_cur == RLIM_INFINITY ? static_cast<std::size_t>(-1)
+                                           : static_cast<std::size_t>(limit.rlim_cur);
+}
+
+std::size_t openFileCount() {
+    std::error_code error;
+    std::size_t count = 0;
+    for (std::filesystem::directory_iterator it("/proc/self/fd", error), end; !error && it != end;
+         it.increment(error)) {
+        ++count;
+    }
+    return count;
 }
 
 PortPair bindPortPair(std::uint16_t gamePort) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 
@@ -29,6 +30,17 @@ private:
 [[nodiscard]] UniqueFd bindLoopbackUdp(std::uint16_t port);
 
 [[nodiscard]] std::uint16_t localPort(const UniqueFd& socket);
+
+// A non-blocking TCP socket bound to 127.0.0.1:port (0: any free port), listening when asked.
+// Bound without listening it holds the port while connections to it are refused. Throws
+// std::system_error naming the port.
+[[nodiscard]] UniqueFd bindLoopbackTcp(std::uint16_t port, bool listening);
+
+// Raises the soft limit of open files to the hard limit; returns the limit now in force.
+std::size_t raiseOpenFileLimit();
+
+// The number of files this process has open.
+[[nodiscard]] std::size_t openFileCount();
 
 // The two sockets of a server: the game port and the query port one above it. With game port
 // 0 a free pair is found.

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
 namespace utlab {
 namespace {
 
@@ -32,7 +36,8 @@ TEST(Config, IniHasOneSectionPerServer) {
                                                         "; comment\n"
                                                         "[Beta]\n"
                                                         "name = Beta Prime\n"
-                                                        "Live = true\n");
+                                                        "Live = true\n")
+                                                   .servers;
     ASSERT_EQ(servers.size(), 2u);
     EXPECT_EQ(servers[0].name, "Alpha");
     EXPECT_EQ(servers[0].players, 3);
@@ -89,6 +94,56 @@ TEST(Config, CommandLineTakesFileAndServers) {
     EXPECT_THROW((void)parseCommandLine(missing), ConfigError);
     const std::vector<std::string_view> unknown = {"--verbose"};
     EXPECT_THROW((void)parseCommandLine(unknown), ConfigError);
+}
+
+TEST(Config, MasterAndManySectionsAndFlags) {
+    const LabConfig config = parseIni("[Alpha]\n"
+                                      "[master]\n"
+                                      "port = 28900\n"
+                                      "greeting = secure-final\n"
+                                      "chunks = 7\n"
+                                      "behaviour = Slow\n"
+                                      "entries = 5000\n"
+                                      "[Many]\n"
+                                      "count = 4000\n"
+                                      "latency = 30 - 90\n");
+    ASSERT_EQ(config.servers.size(), 1u);
+    ASSERT_TRUE(config.master.has_value());
+    EXPECT_EQ(config.master->port, 28900);
+    EXPECT_EQ(config.master->greeting, Greeting::SecureFinal);
+    EXPECT_EQ(config.master->chunks, 7);
+    EXPECT_EQ(config.master->behaviour, MasterBehaviour::Slow);
+    EXPECT_EQ(config.master->entries, 5000);
+    EXPECT_EQ(config.many.count, 4000);
+    EXPECT_EQ(config.many.latencyLowMs, 30);
+    EXPECT_EQ(config.many.latencyHighMs, 90);
+    EXPECT_FALSE(parseIni("[Alpha]\n").master.has_value());
+
+    const std::string ini =
+        ::testing::TempDir() + "utlab_config_test_" + std::to_string(::getpid()) + ".ini";
+    std::ofstream(ini) << "[Master]\nport = 28900\nchunks = 3\n";
+    const std::vector<std::string_view> arguments = {"--master", "greeting=none", "--config",
+                                                     ini,        "--many",        "12"};
+    const CommandLine commandLine = parseCommandLine(arguments);
+    std::remove(ini.c_str());
+    ASSERT_TRUE(commandLine.master.has_value());
+    EXPECT_EQ(commandLine.master->port, 28900); // from the file
+    EXPECT_EQ(commandLine.master->chunks, 3);
+    EXPECT_EQ(commandLine.master->greeting, Greeting::None); // the flag wins
+    EXPECT_EQ(commandLine.many.count, 12);
+    EXPECT_EQ(commandLine.many.latencyLowMs, 25);
+    EXPECT_EQ(commandLine.many.latencyHighMs, 250);
+}
+
+TEST(Config, BadMasterAndManyValuesAreRejected) {
+    for (const std::string_view ini :
+         {"[Master]\ngreeting = hello", "[Master]\nbehaviour = rude", "[Master]\nchunks = 0",
+          "[Master]\nport = 65536", "[Master]\nentries = -2", "[Master]\nplayers = 3",
+          "[Many]\ncount = 10001", "[Many]\nlatency = 250-25", "[Many]\nlatency = fast"}) {
+        EXPECT_THROW((void)parseIni(ini), ConfigError) << ini;
+    }
+    EXPECT_THROW((void)parseMasterOptions("port"), ConfigError);
+    EXPECT_THROW((void)parseManyOptions("lots"), ConfigError);
 }
 
 } // namespace

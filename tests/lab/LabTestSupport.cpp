@@ -1,6 +1,7 @@
 #include "LabTestSupport.h"
 
 #include <arpa/inet.h>
+#include <cerrno>
 #include <cstdlib>
 #include <netinet/in.h>
 #include <poll.h>
@@ -113,6 +114,69 @@ std::vector<std::string> UdpClient::receiveReply(std::chrono::milliseconds timeo
         }
     }
     return datagrams;
+}
+
+TcpClient::TcpClient() : m_fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    if (m_fd < 0) {
+        throw std::runtime_error("cannot open the test TCP socket");
+    }
+}
+
+TcpClient::~TcpClient() {
+    ::close(m_fd);
+}
+
+int TcpClient::connect(std::uint16_t port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return ::connect(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : errno;
+}
+
+void TcpClient::send(std::string_view bytes) {
+    if (::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) !=
+        static_cast<ssize_t>(bytes.size())) {
+        throw std::runtime_error("cannot send on the test TCP socket");
+    }
+}
+
+std::optional<std::string> TcpClient::read(std::chrono::milliseconds timeout) {
+    pollfd fd{m_fd, POLLIN, 0};
+    if (::poll(&fd, 1, static_cast<int>(timeout.count())) <= 0) {
+        return std::nullopt;
+    }
+    char buffer[65536];
+    const ssize_t length = ::recv(m_fd, buffer, sizeof buffer, 0);
+    if (length <= 0) {
+        m_closed = true;
+        return std::string();
+    }
+    return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+std::vector<std::string> TcpClient::readUntil(std::string_view marker,
+                                              std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::vector<std::string> pieces;
+    std::string text;
+    while (!m_closed && (marker.empty() || !text.ends_with(marker))) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        const std::optional<std::string> piece = read(std::max(left, 0ms));
+        if (!piece) {
+            break;
+        }
+        if (!piece->empty()) {
+            text += *piece;
+            pieces.push_back(*piece);
+        }
+    }
+    return pieces;
+}
+
+std::vector<std::string> TcpClient::readToEnd(std::chrono::milliseconds timeout) {
+    return readUntil({}, timeout);
 }
 
 std::string findOnPath(std::string_view program) {

@@ -48,6 +48,31 @@ private:
     int m_fd;
 };
 
+// A plain POSIX TCP client on 127.0.0.1 that keeps every piece it reads apart.
+class TcpClient {
+public:
+    TcpClient();
+    ~TcpClient();
+    TcpClient(const TcpClient&) = delete;
+    TcpClient& operator=(const TcpClient&) = delete;
+
+    // 0 when connected, else the errno of the failure (ECONNREFUSED...).
+    [[nodiscard]] int connect(std::uint16_t port);
+    void send(std::string_view bytes);
+    // The next piece the server sent; nullopt at the deadline; "" when the server closed.
+    [[nodiscard]] std::optional<std::string> read(std::chrono::milliseconds timeout);
+    // Pieces until the server closes (closed() is then true) or the deadline.
+    [[nodiscard]] std::vector<std::string> readToEnd(std::chrono::milliseconds timeout);
+    // Pieces until their text ends with `marker`, the server closes, or the deadline.
+    [[nodiscard]] std::vector<std::string> readUntil(std::string_view marker,
+                                                     std::chrono::milliseconds timeout);
+    [[nodiscard]] bool closed() const { return m_closed; }
+
+private:
+    int m_fd;
+    bool m_closed = false;
+};
+
 // Full path of an executable found on PATH, or empty.
 [[nodiscard]] std::string findOnPath(std::string_view program);
 

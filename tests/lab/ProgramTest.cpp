@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -21,7 +22,8 @@ constexpr auto kDeadline = 10s;
 // The utlab program running with piped stdout and stderr; killed if a test leaves it behind.
 class Program {
 public:
-    explicit Program(std::vector<std::string> arguments) {
+    // Runs utlab, or another program (a shell) with the given arguments.
+    explicit Program(std::vector<std::string> arguments, std::string path = UTLAB_BINARY) {
         int out[2];
         int err[2];
         if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) {
@@ -31,14 +33,14 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
         posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-        arguments.insert(arguments.begin(), UTLAB_BINARY);
+        arguments.insert(arguments.begin(), path);
         std::vector<char*> argv;
         for (std::string& argument : arguments) {
             argv.push_back(argument.data());
         }
         argv.push_back(nullptr);
         const int failed =
-            ::posix_spawn(&m_pid, UTLAB_BINARY, &actions, nullptr, argv.data(), environ);
+            ::posix_spawn(&m_pid, path.c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         ::close(out[1]);
         ::close(err[1]);
@@ -151,9 +153,52 @@ TEST(Program, PrintsServersThenReadyAndStopsOnSigterm) {
     EXPECT_EQ(program.exitCode(), 0);
 }
 
+TEST(Program, ReportsTheCrowdAndTheMasterBeforeReady) {
+    Program program({"--many", "3", "--master", "greeting=none"});
+    EXPECT_EQ(program.readLine(), "many 3 3");
+    const std::optional<std::string> master = program.readLine();
+    ASSERT_TRUE(master.has_value());
+    unsigned port = 0;
+    ASSERT_EQ(std::sscanf(master->c_str(), "master %u", &port), 1) << *master;
+    ASSERT_EQ(program.readLine(), "ready");
+
+    TcpClient client;
+    ASSERT_EQ(client.connect(static_cast<std::uint16_t>(port)), 0);
+    client.send("\\list\\\\gamename\\ut\\final");
+    const std::string list = joined(client.readToEnd(2000ms));
+    EXPECT_EQ(std::ranges::count(list, ':'), 3) << list;
+    EXPECT_TRUE(list.ends_with("\\final\\")) << list;
+    program.signal(SIGTERM);
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
+// Under a low limit of open files (the hard limit too, so it cannot be raised) the crowd is cut
+// to what fits, and the program says how many it started.
+TEST(Program, StartsWhatTheOpenFileLimitAllowsAndSaysSo) {
+    Program program(
+        {"-c", "ulimit -n 300 && exec \"$0\" --many 4000 --master greeting=none", UTLAB_BINARY},
+        "/bin/sh");
+    const std::optional<std::string> many = program.readLine();
+    ASSERT_TRUE(many.has_value());
+    int started = 0;
+    int requested = 0;
+    ASSERT_EQ(std::sscanf(many->c_str(), "many %d %d", &started, &requested), 2) << *many;
+    EXPECT_EQ(requested, 4000);
+    EXPECT_GT(started, 10);
+    EXPECT_LT(started, 150);
+    ASSERT_TRUE(program.readLine().value_or("").starts_with("master "));
+    ASSERT_EQ(program.readLine(), "ready");
+    program.signal(SIGTERM);
+    const std::string errors = program.rest(true);
+    EXPECT_NE(errors.find("started " + std::to_string(started) + " of 4000"), std::string::npos)
+        << errors;
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
 TEST(Program, BadConfigurationExitsWithTwo) {
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{"--server", "players=lots"}, std::vector<std::string>{},
+          std::vector<std::string>{"--master", "greeting=loud"},
           std::vector<std::string>{"--server", "gametype=Football"}}) {
         Program program(arguments);
         const std::string errors = program.rest(true);

@@ -65,6 +65,8 @@ public:
         int x, y;
         std::string text;
         tk::Color color;
+        int sizePt = 0; // the font of the text
+        bool bold = false;
     };
     struct Fill {
         tk::Rect rect;
@@ -78,19 +80,32 @@ public:
     std::vector<Fill> fills;
     std::vector<Image> images;
     std::vector<std::pair<int, int>> lines;
+    // Every line with its pen, in the order drawn.
+    struct Segment {
+        std::pair<int, int> from, to;
+        tk::Color color;
+        tk::PenStyle style;
+        int width;
+    };
+    std::vector<Segment> segments;
 
     void setFontColor(tk::Color c) override { m_font = c; }
     [[nodiscard]] tk::Color fontColor() const override { return m_font; }
-    void setFont(std::string_view, int, bool) override {}
+    void setFont(std::string_view, int sizePt, bool bold) override {
+        m_fontSize = sizePt;
+        m_bold = bold;
+    }
     void setBrushColor(tk::Color c) override { m_brush = c; }
     [[nodiscard]] tk::Color brushColor() const override { return m_brush; }
-    void setPen(tk::Color, tk::PenStyle, int) override {}
+    void setPen(tk::Color c, tk::PenStyle style, int width) override {
+        m_pen = {c, style, width};
+    }
     void fillRect(const tk::Rect& r) override { fills.push_back({r, m_brush}); }
     void textRect(const tk::Rect&, int x, int y, std::string_view t) override {
-        texts.push_back({x, y, std::string(t), m_font});
+        texts.push_back({x, y, std::string(t), m_font, m_fontSize, m_bold});
     }
     void textOut(int x, int y, std::string_view t) override {
-        texts.push_back({x, y, std::string(t), m_font});
+        texts.push_back({x, y, std::string(t), m_font, m_fontSize, m_bold});
     }
     [[nodiscard]] int textWidth(std::string_view t) override {
         return static_cast<int>(t.size()) * 6;
@@ -100,13 +115,22 @@ public:
     void lineTo(int x, int y) override {
         lines.push_back(m_pos);
         lines.emplace_back(x, y);
+        segments.push_back({m_pos, {x, y}, m_pen.color, m_pen.style, m_pen.width});
         m_pos = {x, y};
     }
     void drawImage(int x, int y, int index) override { images.push_back({x, y, index}); }
 
 private:
+    struct Pen {
+        tk::Color color = 0;
+        tk::PenStyle style = tk::PenStyle::Solid;
+        int width = 1;
+    };
     tk::Color m_font = 0;
     tk::Color m_brush = 0xFFFFFF;
+    int m_fontSize = 0;
+    bool m_bold = false;
+    Pen m_pen;
     std::pair<int, int> m_pos{0, 0};
 };
 

@@ -72,8 +72,19 @@ TQueryMain::TQueryMain(tk::Platform& platform, std::string settingsPath)
             query::WatchControls{Rooster, ServerInfos, favouritestable, servertable, trayicon,
                                  progtimer, txtLoss, StatusBar, imgConn, actQueryServer}),
       serverList(platform), favouriteServers(platform, records, favouritestable),
-      warRecorder(platform, war::WarControls{lblwar_Time}), frmPref(platform),
-      m_platform(platform), m_settingsFile(std::move(settingsPath)) {
+      warRecorder(platform, settings, records, watch.statusQuery,
+                  favouriteServers.favouriteTimer,
+                  war::WarControls{{lblwar_rplayer, lblwar_rfrags, lblwar_rinterpol, lblwar_rspread,
+                                    lblwar_ravgfrags, lblwar_ravgping},
+                                   {lblwar_bplayer, lblwar_bfrags, lblwar_binterpol, lblwar_bspread,
+                                    lblwar_bavgfrags, lblwar_bavgping},
+                                   lblwar_Time,
+                                   lblwar_TimeCaption,
+                                   txtTeamA,
+                                   txtTeamB,
+                                   actWarRecord,
+                                   StatusBar}),
+      frmPref(platform), m_platform(platform), m_settingsFile(std::move(settingsPath)) {
     FavouritesPage.setTabVisible(false);
     setHeaders(favouritestable, {"", "Server", "Gametype", "Map", "Players", "Ping"},
                {20, 69, 74, 64, 86, 65});

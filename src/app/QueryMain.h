@@ -131,6 +131,23 @@ public:
     tk::ProgressBar progPing;
     tk::Visibility imgConn;
     tk::Label lblwar_Time{"00:00"};
+    tk::Label lblwar_TimeCaption{"Map time"};
+    // The war page: each figure for the red and the blue team.
+    tk::Label lblwar_rplayer;
+    tk::Label lblwar_bplayer;
+    tk::Label lblwar_rfrags;
+    tk::Label lblwar_bfrags;
+    tk::Label lblwar_rinterpol;
+    tk::Label lblwar_binterpol;
+    tk::Label lblwar_rspread;
+    tk::Label lblwar_bspread;
+    tk::Label lblwar_ravgfrags;
+    tk::Label lblwar_bavgfrags;
+    tk::Label lblwar_ravgping;
+    tk::Label lblwar_bavgping;
+    // The team names of the war graph; both filled, they name the teams.
+    tk::Edit txtTeamA;
+    tk::Edit txtTeamB;
     tk::StatusBar StatusBar;
     tk::TrayIcon trayicon;
     tk::ConnectionDetector INetDetector1;

@@ -5,6 +5,7 @@
 #include "qt/ControlBindings.h"
 #include "qt/DisplayText.h"
 #include "qt/GridView.h"
+#include "qt/InputBindings.h"
 #include "qt/MainWindow.h"
 #include "qt/MenuBuilder.h"
 #include "qt/NewsView.h"
@@ -17,6 +18,7 @@
 #include "toolkit/Menu.h"
 #include "toolkit/StringGrid.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -279,21 +281,25 @@ QWidget* MainWindow::buildTeamsPage() {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
 
+    // The team names of the war: both filled, they name red and blue.
     auto* teams = new QHBoxLayout;
-    const auto teamLabel = [page](const char* name, const char* text, tk::Color colour) {
-        QLabel* label = namedLabel(name, page);
-        label->setText(QLatin1String(text));
-        QFont font = label->font();
+    const auto teamEdit = [page](const char* name, const char* placeholder, tk::Edit& model,
+                                 tk::Color colour) {
+        auto* edit = new QLineEdit(page);
+        edit->setObjectName(QLatin1String(name));
+        edit->setPlaceholderText(QLatin1String(placeholder));
+        QFont font = edit->font();
         font.setBold(true);
-        label->setFont(font);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, toQColor(colour));
-        label->setPalette(palette);
-        return label;
+        edit->setFont(font);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Text, toQColor(colour));
+        edit->setPalette(palette);
+        bindTextEdit(*edit, model);
+        return edit;
     };
-    teams->addWidget(teamLabel("txtTeamA", "Team A", m_main.settings.TeamA));
+    teams->addWidget(teamEdit("txtTeamA", "Team A", m_main.txtTeamA, m_main.settings.TeamA));
     teams->addStretch(1);
-    teams->addWidget(teamLabel("txtTeamB", "Team B", m_main.settings.TeamB));
+    teams->addWidget(teamEdit("txtTeamB", "Team B", m_main.txtTeamB, m_main.settings.TeamB));
     layout->addLayout(teams);
     layout->addWidget(graphArea("imgStats", page), 1);
     return page;
@@ -306,6 +312,11 @@ QWidget* MainWindow::buildWarPage() {
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(10);
 
+    // The clock: lime or red digits on black, its caption above it.
+    QLabel* clockCaption = namedLabel("lblwar_TimeCaption", page);
+    clockCaption->setAlignment(Qt::AlignCenter);
+    bindLabel(*clockCaption, m_main.lblwar_TimeCaption);
+    layout->addWidget(clockCaption);
     QLabel* clock = namedLabel("lblwar_Time", page);
     clock->setAlignment(Qt::AlignCenter);
     QFont font = clock->font();
@@ -315,11 +326,72 @@ QWidget* MainWindow::buildWarPage() {
     clock->setFont(font);
     clock->setFrameShape(QFrame::StyledPanel);
     clock->setFrameShadow(QFrame::Sunken);
-    clock->setBackgroundRole(QPalette::Base);
+    QPalette black = clock->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    clock->setPalette(black);
+    clock->setBackgroundRole(QPalette::Window);
     clock->setAutoFillBackground(true);
     clock->setMinimumHeight(clock->fontMetrics().height() + 16);
     bindLabel(*clock, m_main.lblwar_Time);
     layout->addWidget(clock);
+
+    // The figures: one row each, red and blue side by side.
+    auto* figures = new QGridLayout;
+    figures->setHorizontalSpacing(16);
+    figures->setVerticalSpacing(4);
+    const auto caption = [page](const QString& text) {
+        auto* label = new QLabel(text, page);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        return label;
+    };
+    figures->addWidget(caption(QStringLiteral("Team Red")), 0, 1, Qt::AlignRight);
+    figures->addWidget(caption(QStringLiteral("Team Blue")), 0, 2, Qt::AlignRight);
+    const QString interpolHint = QStringLiteral(
+        "Interpolated frags display the real teamscore after one was kicked off the server");
+    struct Row {
+        const char* caption;
+        const char* redName;
+        tk::Label& red;
+        const char* blueName;
+        tk::Label& blue;
+        bool interpol = false;
+    };
+    const Row rows[] = {
+        {"Players", "lblwar_rplayer", m_main.lblwar_rplayer, "lblwar_bplayer",
+         m_main.lblwar_bplayer},
+        {"Frags", "lblwar_rfrags", m_main.lblwar_rfrags, "lblwar_bfrags", m_main.lblwar_bfrags},
+        {"Frags interpol", "lblwar_rinterpol", m_main.lblwar_rinterpol, "lblwar_binterpol",
+         m_main.lblwar_binterpol, true},
+        {"Frags needed", "lblwar_rspread", m_main.lblwar_rspread, "lblwar_bspread",
+         m_main.lblwar_bspread},
+        {"Avg. Frags", "lblwar_ravgfrags", m_main.lblwar_ravgfrags, "lblwar_bavgfrags",
+         m_main.lblwar_bavgfrags},
+        {"Avg. Ping", "lblwar_ravgping", m_main.lblwar_ravgping, "lblwar_bavgping",
+         m_main.lblwar_bavgping},
+    };
+    int line = 1;
+    for (const Row& row : rows) {
+        const QString hint = row.interpol ? interpolHint : QString();
+        auto* rowCaption = new QLabel(QLatin1String(row.caption), page);
+        rowCaption->setToolTip(hint);
+        figures->addWidget(rowCaption, line, 0);
+        const auto value = [&](const char* name, tk::Label& model, int column) {
+            QLabel* label = namedLabel(name, page);
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            label->setToolTip(hint);
+            bindLabel(*label, model);
+            figures->addWidget(label, line, column);
+        };
+        value(row.redName, row.red, 1);
+        value(row.blueName, row.blue, 2);
+        ++line;
+    }
+    figures->setColumnStretch(0, 1);
+    figures->setColumnStretch(1, 1);
+    figures->setColumnStretch(2, 1);
+    layout->addLayout(figures);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);

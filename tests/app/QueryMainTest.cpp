@@ -287,6 +287,49 @@ TEST(QueryMain, AReplyTravelsThroughTheMainWindowsOwnWiring) {
     EXPECT_EQ(m.favouritestable.cell(2, 1), "No response");
 }
 
+TEST(QueryMain, AWarIsRecordedThroughTheMainWindowsOwnWiring) {
+    MainWindow w;
+    w.prepare("[Settings]\r\nPorts=40000\r\n[Favorites]\r\nFavHost[1]=Home\r\n"
+              "FavIP[1]=192.0.2.4\r\nFavPort[1]=7777\r\nFavCount=2\r\n");
+    auto& m = w.start();
+    EXPECT_EQ(m.lblwar_TimeCaption.caption(), "Map time");
+    EXPECT_TRUE(m.actWarRecord.enabled());
+    m.txtTeamA.setText("Alpha");
+    m.txtTeamB.setText("Beta");
+    m.actWarRecord.execute(); // starts watching, too
+    EXPECT_TRUE(m.actWarRecord.checked());
+    EXPECT_TRUE(m.actQueryServer.checked());
+    EXPECT_EQ(m.StatusBar.panel(4).text, "Recording");
+    w.platform.clock.advance(3000);
+    ASSERT_EQ(w.platform.sentFrom(40001).size(), 1U);
+
+    m.watch.statusQuery.udpsock.deliver(
+        "\\hostname\\Live Server\\hostport\\7777\\numplayers\\2\\maxplayers\\8"
+        "\\timelimit\\20\\fraglimit\\30\\TimeSeconds\\1185.5"
+        "\\player_0\\Zed\\frags_0\\10\\ping_0\\50\\team_0\\0"
+        "\\player_1\\Kay\\frags_1\\4\\ping_1\\70\\team_1\\1\\queryid\\3.1\\final\\",
+        "192.0.2.4", 7778);
+    const std::vector<std::string> page = {
+        m.lblwar_rplayer.caption(),   m.lblwar_bplayer.caption(),   m.lblwar_rfrags.caption(),
+        m.lblwar_bfrags.caption(),    m.lblwar_rinterpol.caption(), m.lblwar_binterpol.caption(),
+        m.lblwar_rspread.caption(),   m.lblwar_bspread.caption(),   m.lblwar_ravgfrags.caption(),
+        m.lblwar_bavgfrags.caption(), m.lblwar_ravgping.caption(),  m.lblwar_bavgping.caption()};
+    EXPECT_EQ(page, (std::vector<std::string>{"1", "1", "10", "4", "10", "4", "20", "26", "10", "4",
+                                              "50", "70"}));
+    EXPECT_EQ(m.lblwar_Time.caption(), "00:15");
+    EXPECT_EQ(m.lblwar_Time.fontColor(), tk::rgb(255, 0, 0));
+    EXPECT_EQ(m.lblwar_TimeCaption.caption(), "remaining");
+    const war::WarRecord& record = m.warRecorder.warRecord;
+    EXPECT_TRUE(record.active);
+    EXPECT_EQ(record.teamAName.view(), "Alpha");
+    EXPECT_EQ(record.histories[1].name.view(), "Kay");
+
+    m.actWarRecord.execute();
+    EXPECT_EQ(m.StatusBar.panel(4).text, "Watching");
+    EXPECT_TRUE(record.finished);
+    EXPECT_TRUE(m.actQueryServer.checked());
+}
+
 TEST(QueryMain, RosterColumnWidthsMoveWithTheirColumns) {
     MainWindow w;
     w.prepare("[Settings]\r\nHealth=0\r\n");

@@ -24,11 +24,12 @@ struct MasterOptions {
     std::uint16_t port = 0; // TCP port; 0: any free port
     Greeting greeting = Greeting::Secure;
     MasterBehaviour behaviour = MasterBehaviour::Normal;
-    int chunks = 1;         // the list leaves in this many pieces of seeded random sizes
-    int gapMs = -1;         // between pieces; -1: 10 ms, or 700 ms when slow
-    int entries = -1;       // -1: the lab's servers; more are made up, fewer cut the list
-    bool keepOpen = false;  // leave the connection open after the list (default: close it)
-    std::uint64_t seed = 1; // challenges and piece sizes
+    int chunks = 1;            // the list leaves in this many pieces of seeded random sizes
+    int gapMs = -1;            // between pieces; -1: 10 ms, or 700 ms when slow
+    int entries = -1;          // -1: the lab's servers; more are made up, fewer cut the list
+    bool keepOpen = false;     // leave the connection open after the list (default: close it)
+    bool checkValidate = true; // false: any answer to the challenge will do, as on old masters
+    std::uint64_t seed = 1;    // challenges and piece sizes
 };
 
 // A crowd of generated servers beside the configured ones, each with its own latency.

@@ -66,7 +66,8 @@ void MasterServer::accept(Clock::time_point now) {
         }
         const int yes = 1;
         ::setsockopt(socket.get(), IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
-        MasterSession session(m_options.greeting, makeChallenge(m_random), m_list);
+        MasterSession session(m_options.greeting, makeChallenge(m_random), m_list,
+                              m_options.checkValidate);
         Connection& connection = m_connections.emplace_back(std::move(socket), std::move(session));
         if (m_options.behaviour != MasterBehaviour::Silent) {
             if (std::string greeting = connection.session.greetingText(); !greeting.empty()) {

@@ -24,8 +24,9 @@ std::string_view valueOf(std::string_view message, std::string_view key) {
 
 } // namespace
 
-MasterSession::MasterSession(Greeting greeting, std::string challenge, std::string list)
-    : m_greeting(greeting), m_challenge(std::move(challenge)), m_list(std::move(list)),
+MasterSession::MasterSession(Greeting greeting, std::string challenge, std::string list, bool check)
+    : m_greeting(greeting), m_check(check), m_challenge(std::move(challenge)),
+      m_list(std::move(list)),
       m_state(greeting == Greeting::None ? State::AwaitList : State::AwaitValidate) {}
 
 std::string MasterSession::greetingText() const {
@@ -64,8 +65,11 @@ MasterSession::Answer MasterSession::step() {
         }
         const std::string message = m_received.substr(0, end + kFinal.size());
         m_received.erase(0, message.size());
-        if (valueOf(message, "gamename") != "ut" ||
-            valueOf(message, "validate") != validateResponse(m_challenge, kUtGameKey)) {
+        // The game's key answers the challenge; unchecked, any answer for any game will do.
+        const std::string_view validate = valueOf(message, "validate");
+        if (validate.empty() ||
+            (m_check && (valueOf(message, "gamename") != "ut" ||
+                         validate != validateResponse(m_challenge, kUtGameKey)))) {
             return {{}, true};
         }
         m_state = State::AwaitList;

@@ -17,8 +17,9 @@ namespace utlab {
 // the old request `\list\\gamename\ut\final` (no trailing backslash) is answered at once.
 class MasterSession {
 public:
-    // `challenge` is six capital letters; `list` is the whole list text.
-    MasterSession(Greeting greeting, std::string challenge, std::string list);
+    // `challenge` is six capital letters; `list` is the whole list text. Without `check` any
+    // `\validate\` is taken, for any game.
+    MasterSession(Greeting greeting, std::string challenge, std::string list, bool check = true);
 
     // What to send as soon as the client has connected (empty without a greeting).
     [[nodiscard]] std::string greetingText() const;
@@ -39,6 +40,7 @@ private:
     [[nodiscard]] Answer step();
 
     Greeting m_greeting;
+    bool m_check;
     std::string m_challenge;
     std::string m_list;
     std::string m_received;

@@ -39,7 +39,7 @@ template <typename Options> std::string help(std::span<const Key<Options>> keys)
 
 using M = MasterOptions;
 
-constexpr std::array<Key<M>, 8> kMasterKeys = {{
+constexpr std::array<Key<M>, 9> kMasterKeys = {{
     {"port",
      [](M& o, std::string_view k, std::string_view v) {
          o.port = static_cast<std::uint16_t>(numberIn(k, v, 0, 65535));
@@ -83,6 +83,9 @@ constexpr std::array<Key<M>, 8> kMasterKeys = {{
      "                 127.0.0.1 where nothing listens (default: the lab's servers)"},
     {"keepopen", [](M& o, std::string_view k, std::string_view v) { o.keepOpen = flag(k, v); },
      "leave the connection open after the list (default false: close it)"},
+    {"check", [](M& o, std::string_view k, std::string_view v) { o.checkValidate = flag(k, v); },
+     "check the client's validate (default true; false: any answer will do,\n"
+     "                 as for quakestat, which sends a fixed one)"},
     {"seed",
      [](M& o, std::string_view k, std::string_view v) { o.seed = number<std::uint64_t>(k, v); },
      "seed of the challenges and piece sizes (default 1)"},

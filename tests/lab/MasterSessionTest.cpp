@@ -78,6 +78,19 @@ TEST(MasterSession, WrongOrMissingAnswerEndsTheConnection) {
     }
 }
 
+// Without the check any answer will do, as quakestat sends it: another game, a fixed validate.
+TEST(MasterSession, UncheckedMasterTakesAnyAnswer) {
+    MasterSession session(Greeting::Secure, "WVNJYU", std::string(kList), false);
+    EXPECT_EQ(session
+                  .receive("\\gamename\\gamespy2\\gamever\\020109017\\location\\5\\validate\\"
+                           "12345678\\final\\\\list\\\\gamename\\ut\\final\\")
+                  .reply,
+              kList);
+    // It still wants an answer before the list.
+    MasterSession unanswered(Greeting::Secure, "WVNJYU", std::string(kList), false);
+    EXPECT_TRUE(unanswered.receive(kListRequest).close);
+}
+
 TEST(MasterSession, WithoutGreetingTheOldRequestIsAnsweredAtOnce) {
     for (const std::string_view request : {kOldRequest, kListRequest}) {
         MasterSession session(Greeting::None, "ABCDEF", std::string(kList));

@@ -1,3 +1,4 @@
+#include "Config.h"
 #include "EmulatedServer.h"
 #include "Lab.h"
 #include "LabTestSupport.h"
@@ -114,6 +115,34 @@ INSTANTIATE_TEST_SUITE_P(Servers, Quakestat,
                          ::testing::Values(checkedServer("DeathMatchPlus", 451, 18),
                                            checkedServer("CTFGame", 469, 12),
                                            checkedServer("TeamGamePlus", 436, 3)));
+
+// quakestat answers the challenge with a fixed validate, so it lists a master that takes any
+// answer, and then asks every listed server itself. A checking master closes on it: no list.
+TEST(QuakestatMaster, ListsTheLabThroughTheMasterServer) {
+    const std::string quakestat = findOnPath("quakestat");
+    ASSERT_FALSE(quakestat.empty())
+        << "quakestat not found: install the Debian package qstat (the binary is quakestat)";
+    for (const bool check : {false, true}) {
+        LabConfig config;
+        config.servers = {parseServerOptions("name=Listed One,players=3"),
+                          parseServerOptions("name=Listed Two")};
+        config.master = parseMasterOptions(check ? "check=true" : "check=false");
+        Lab lab(std::move(config));
+        lab.start();
+        const std::string output = run(quakestat + " -raw , -gsm,uns 127.0.0.1:" +
+                                       std::to_string(lab.masterPort().value()) + " 2>&1");
+        const std::string listed = check ? ",0\n" : ",2\n";
+        EXPECT_NE(output.find("GSM,127.0.0.1:" + std::to_string(*lab.masterPort()) + listed),
+                  std::string::npos)
+            << output;
+        for (const Endpoint& endpoint : lab.endpoints()) {
+            // quakestat names a listed server by its game port, one below the listed one.
+            const std::string line =
+                "UNS,127.0.0.1:" + std::to_string(endpoint.gamePort) + "," + endpoint.name + ",";
+            EXPECT_EQ(output.find(line) != std::string::npos, !check) << output;
+        }
+    }
+}
 
 } // namespace
 } // namespace utlab

@@ -97,9 +97,7 @@ public:
     }
     void setBrushColor(tk::Color c) override { m_brush = c; }
     [[nodiscard]] tk::Color brushColor() const override { return m_brush; }
-    void setPen(tk::Color c, tk::PenStyle style, int width) override {
-        m_pen = {c, style, width};
-    }
+    void setPen(tk::Color c, tk::PenStyle style, int width) override { m_pen = {c, style, width}; }
     void fillRect(const tk::Rect& r) override { fills.push_back({r, m_brush}); }
     void textRect(const tk::Rect&, int x, int y, std::string_view t) override {
         texts.push_back({x, y, std::string(t), m_font, m_fontSize, m_bold});

@@ -11,8 +11,10 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -242,6 +244,28 @@ TEST(GraphExport, AFailureNamesThePathAndTheReasonAndLeavesNothingHalfWritten) {
             EXPECT_EQ(fake::readFile(temp.file("warstats.gif")), "old");
         }
     }
+}
+
+// The disk fills in the middle of the image: the file size limit stands in
+// for it. The old file stays, the temporary file goes.
+TEST(GraphExport, AWriteFailingHalfwayKeepsTheOldFile) {
+    fake::TempFolder folder;
+    fake::writeFile(folder.file("warstats.gif"), "old");
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 200;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto failed = war::exportGraphs(runningWar(), optionsFor(folder, 400, 300));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_NE(failed->find(folder.file("warstats.gif").string()), std::string::npos) << *failed;
+    EXPECT_NE(failed->find("File too large"), std::string::npos) << *failed;
+    EXPECT_EQ(namesIn(folder.path()), std::set<std::string>{"warstats.gif"});
+    EXPECT_EQ(fake::readFile(folder.file("warstats.gif")), "old");
 }
 
 TEST(GraphExport, ImagesOfManyColoursAreReducedToAPaletteOfNearColours) {

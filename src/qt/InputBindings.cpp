@@ -102,9 +102,13 @@ void bindComboBox(QComboBox& widget, tk::ComboBox& model) {
         line->setMaxLength(lengthLimit(model.maxLength()));
         QObject::connect(line, &QLineEdit::textEdited, &widget,
                          [&model](const QString& text) { model.setText(toCore(text)); });
-        line->installEventFilter(new FocusExit(&widget, model));
-    } else {
-        widget.installEventFilter(new FocusExit(&widget, model));
+    }
+    // The box takes the focus for its edit line; should the line have it of
+    // its own, it reports leaving as well (one filter serves both).
+    auto* exit = new FocusExit(&widget, model);
+    widget.installEventFilter(exit);
+    if (QLineEdit* line = widget.lineEdit()) {
+        line->installEventFilter(exit);
     }
     auto show = [&widget, &model] {
         if (widget.currentIndex() != model.itemIndex()) {

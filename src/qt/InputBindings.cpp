@@ -73,8 +73,13 @@ void bindTextEdit(QLineEdit& widget, tk::Edit& model) {
     };
     show();
     model.changed.connect(guarded(&widget, show));
+    // The model may keep less than was typed, and then perhaps the text it
+    // already had: the box shows what it keeps either way.
     QObject::connect(&widget, &QLineEdit::textEdited, &widget,
-                     [&model](const QString& text) { model.setText(toCore(text)); });
+                     [&widget, &model](const QString& text) {
+                         model.setText(toCore(text));
+                         showText(widget, model.text());
+                     });
 }
 
 void bindCheckBox(QCheckBox& widget, tk::CheckBox& model) {
@@ -101,7 +106,10 @@ void bindComboBox(QComboBox& widget, tk::ComboBox& model) {
     if (QLineEdit* line = widget.lineEdit()) {
         line->setMaxLength(lengthLimit(model.maxLength()));
         QObject::connect(line, &QLineEdit::textEdited, &widget,
-                         [&model](const QString& text) { model.setText(toCore(text)); });
+                         [line, &model](const QString& text) {
+                             model.setText(toCore(text));
+                             showText(*line, model.text());
+                         });
     }
     // The box takes the focus for its edit line; should the line have it of
     // its own, it reports leaving as well (one filter serves both).

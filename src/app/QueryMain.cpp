@@ -84,6 +84,8 @@ TQueryMain::TQueryMain(tk::Platform& platform, std::string settingsPath)
                                    txtTeamB,
                                    actWarRecord,
                                    StatusBar}),
+      warGraphs(platform, settings, warRecorder,
+                war::GraphControls{imgStats, imgPlayerStats, actGraphsSave}),
       frmPref(platform), m_platform(platform), m_settingsFile(std::move(settingsPath)) {
     FavouritesPage.setTabVisible(false);
     setHeaders(favouritestable, {"", "Server", "Gametype", "Map", "Players", "Ping"},
@@ -206,6 +208,7 @@ void TQueryMain::wireEvents() {
     watch.wire();
     favouriteServers.wire();
     warRecorder.wire();
+    warGraphs.wire();
     actQuit.onExecute = [this] { actQuitExecute(); };
     actPreferences.onExecute = [this] { actPreferencesExecute(); };
     actShowHide.onExecute = [this] { actShowHideExecute(); };

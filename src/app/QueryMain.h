@@ -13,9 +13,11 @@
 #include "toolkit/Controls.h"
 #include "toolkit/Form.h"
 #include "toolkit/Menu.h"
+#include "toolkit/PaintBox.h"
 #include "toolkit/Platform.h"
 #include "toolkit/StringGrid.h"
 #include "war/War.h"
+#include "war/WarGraphs.h"
 
 #include <memory>
 #include <string>
@@ -148,6 +150,8 @@ public:
     // The team names of the war graph; both filled, they name the teams.
     tk::Edit txtTeamA;
     tk::Edit txtTeamB;
+    tk::PaintBox imgStats;       // the war graph, on TabSheet1
+    tk::PaintBox imgPlayerStats; // the player graph, on PlayerDetailPage
     tk::StatusBar StatusBar;
     tk::TrayIcon trayicon;
     tk::ConnectionDetector INetDetector1;
@@ -159,6 +163,7 @@ public:
     serverlist::ServerList serverList;
     favourites::Favourites favouriteServers;
     war::War warRecorder;
+    war::WarGraphs warGraphs;
     TAboutBox aboutBox;
     TfrmPref frmPref;
     irc::Tircform ircform;

@@ -9,6 +9,7 @@
 #include "qt/MainWindow.h"
 #include "qt/MenuBuilder.h"
 #include "qt/NewsView.h"
+#include "qt/PaintBoxView.h"
 
 #include "app/QueryMain.h"
 #include "toolkit/Action.h"
@@ -16,6 +17,7 @@
 #include "toolkit/Controls.h"
 #include "toolkit/ImageIndex.h"
 #include "toolkit/Menu.h"
+#include "toolkit/PaintBox.h"
 #include "toolkit/StringGrid.h"
 
 #include <QGridLayout>
@@ -45,15 +47,12 @@ QLabel* namedLabel(const char* name, QWidget* parent) {
     return label;
 }
 
-// A white area the graphs are drawn on.
-QFrame* graphArea(const char* name, QWidget* parent) {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(QLatin1String(name));
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setFrameShadow(QFrame::Sunken);
-    frame->setBackgroundRole(QPalette::Base);
-    frame->setAutoFillBackground(true);
-    return frame;
+// The area a graph is drawn on.
+QWidget* graphArea(const char* name, tk::PaintBox& box, const ImageList& images,
+                   QWidget* parent) {
+    auto* view = new PaintBoxView(box, images, parent);
+    view->setObjectName(QLatin1String(name));
+    return view;
 }
 
 QVBoxLayout* pageLayout(QWidget* page) {
@@ -251,7 +250,7 @@ QTabWidget* MainWindow::buildDetailPages() {
     playerPage->setObjectName(QStringLiteral("PlayerDetailPage"));
     auto* playerLayout = pageLayout(playerPage);
     playerLayout->setContentsMargins(4, 4, 4, 4);
-    playerLayout->addWidget(graphArea("imgPlayerStats", playerPage));
+    playerLayout->addWidget(graphArea("imgPlayerStats", m_main.imgPlayerStats, m_images, playerPage));
 
     QWidget* teamsPage = buildTeamsPage();
     QWidget* warPage = buildWarPage();
@@ -301,7 +300,7 @@ QWidget* MainWindow::buildTeamsPage() {
     teams->addStretch(1);
     teams->addWidget(teamEdit("txtTeamB", "Team B", m_main.txtTeamB, m_main.settings.TeamB));
     layout->addLayout(teams);
-    layout->addWidget(graphArea("imgStats", page), 1);
+    layout->addWidget(graphArea("imgStats", m_main.imgStats, m_images, page), 1);
     return page;
 }
 

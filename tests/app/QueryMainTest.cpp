@@ -330,6 +330,28 @@ TEST(QueryMain, AWarIsRecordedThroughTheMainWindowsOwnWiring) {
     EXPECT_TRUE(m.actQueryServer.checked());
 }
 
+TEST(QueryMain, TheGraphsArePaintedAndExportedThroughTheMainWindowsWiring) {
+    MainWindow w;
+    auto& m = w.start();
+    fake::RecordingCanvas canvas;
+    ASSERT_TRUE(m.imgStats.onPaint);
+    ASSERT_TRUE(m.imgPlayerStats.onPaint);
+    m.imgStats.onPaint(canvas, 400, 300);
+    EXPECT_FALSE(canvas.segments.empty()) << "the war graph draws at least its frame";
+
+    EXPECT_TRUE(m.actGraphsSave.enabled());
+    m.actGraphsSave.execute(); // no folder chosen: nothing is written anywhere
+    ASSERT_EQ(w.platform.messages.size(), 1U);
+    EXPECT_NE(w.platform.messages[0].find("Preferences"), std::string::npos);
+
+    w.folder.addFolder("web");
+    m.settings.SaveTo = w.folder.file("web").string();
+    m.actGraphsSave.execute();
+    EXPECT_EQ(w.platform.messages.size(), 1U);
+    EXPECT_TRUE(std::filesystem::exists(w.folder.file("web/warstats.gif")));
+    EXPECT_TRUE(std::filesystem::exists(w.folder.file("web/playerstats.gif")));
+}
+
 TEST(QueryMain, RosterColumnWidthsMoveWithTheirColumns) {
     MainWindow w;
     w.prepare("[Settings]\r\nHealth=0\r\n");

@@ -33,7 +33,7 @@ TEST(War, TheWarPageShowsEachTeamsFigures) {
          col("2", "14", "14", "16", "7", "75"),
          col("1", "7", "7", "23", "7", "80")},
         {"no frag limit; averages drop the fraction; spectators count for neither",
-         {{{"Ann", 0, 5, 10}, {"Bob", 0, 4, 15}, {"Cid", 1, -3, 7}, {"Spec", 255, 99, 999}}},
+         {{{"Ann", 0, 5, 10}, {"Bob", 0, 4, 15}, {"Cid", 1, -3, 7}, {"Watcher", 255, 99, 999}}},
          col("2", "9", "9", "-", "4", "12"),
          col("1", "-3", "-3", "-", "-3", "7")},
         {"the limit passed",

@@ -12,6 +12,7 @@
 #include "query/StatusParser.h"
 #include "toolkit/ImageIndex.h"
 
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QTemporaryDir>
 #include <QTest>
@@ -491,6 +492,52 @@ TEST_F(WatchServerTest, AForgedReplyFromAnotherPortIsNotShown) {
     }
     EXPECT_FALSE(window().records.currentServer.responded);
     EXPECT_NE(detail("Server"), "Forged");
+}
+
+// A war recorded against a live team match of the lab: the figures follow
+// the replies, and both graphs are saved as GIF files, also after the war.
+TEST_F(WatchServerTest, RecordsAWarOnALiveMatchAndSavesItsGraphs) {
+    utlab::ServerOptions match;
+    match.name = "Skarvell Lab War";
+    match.version = 469;
+    match.gameType = "CTFGame";
+    match.players = 12;
+    match.live = true;
+    match.seed = 77;
+    Timing fast;
+    fast.queryInterval = 0; // a query every second
+    ASSERT_NO_FATAL_FAILURE(start({match}, fast));
+    QTemporaryDir web;
+    ASSERT_TRUE(web.isValid());
+    window().settings.SaveTo = web.path().toStdString();
+    ASSERT_NO_FATAL_FAILURE(watch(1));
+    ASSERT_TRUE(waitForReply());
+
+    window().actWarRecord.execute();
+    ASSERT_TRUE(window().records.warRecording);
+    int updates = 0;
+    window().watch.statusQuery.onUpdateWar = [&, previous = window().watch.statusQuery.onUpdateWar] {
+        previous();
+        ++updates;
+    };
+    ASSERT_TRUE(waitFor([&] { return updates >= 4; }, 10)) << updates << " updates";
+    const war::WarRecord& record = window().warRecorder.warRecord;
+    EXPECT_TRUE(record.active);
+    EXPECT_EQ(record.redCount + record.blueCount, window().records.currentServer.numplayers);
+    EXPECT_EQ(window().lblwar_rplayer.caption(), std::to_string(record.redCount));
+    EXPECT_EQ(window().lblwar_bplayer.caption(), std::to_string(record.blueCount));
+    EXPECT_EQ(window().lblwar_TimeCaption.caption(), "remaining");
+
+    window().actWarRecord.execute(); // stop: the result stays and is saved once more
+    EXPECT_FALSE(window().records.warRecording);
+    EXPECT_TRUE(record.finished);
+    window().actGraphsSave.execute();
+    for (const char* name : {"warstats.gif", "playerstats.gif"}) {
+        const QFileInfo file(web.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.exists()) << name;
+        EXPECT_GT(file.size(), 100) << name;
+        EXPECT_TRUE(file.permissions().testFlag(QFileDevice::ReadOther)) << name;
+    }
 }
 
 // Watching stops after MaxTimeout + 1 timeouts in a row, and the favourite

@@ -1,5 +1,7 @@
 #include "app/QueryMain.h"
 
+#include "app/GameLaunch.h"
+
 #include "toolkit/ImageIndex.h"
 
 namespace app {
@@ -212,6 +214,7 @@ void TQueryMain::wireEvents() {
     actQuit.onExecute = [this] { actQuitExecute(); };
     actPreferences.onExecute = [this] { actPreferencesExecute(); };
     actShowHide.onExecute = [this] { actShowHideExecute(); };
+    actRunUT.onExecute = [this] { actRunUTExecute(); };
     INetDetector1.onChanged = [this] { INetDetector1Changed(); };
     StatusBar.onDrawPanel = [this](tk::Canvas& c, int panel, const tk::Rect& r) {
         StatusBarDrawPanel(c, panel, r);
@@ -220,6 +223,24 @@ void TQueryMain::wireEvents() {
 
 void TQueryMain::actQuitExecute() {
     form.close();
+}
+
+void TQueryMain::actRunUTExecute() {
+    const query::ServerEntry* entry = records.entry(records.watchSource, records.watchSlot);
+    const std::optional<GameLaunch> launch =
+        entry == nullptr ? std::nullopt
+                         : planGameLaunch(settings.UTDir.view(), entry->address.view(),
+                                          entry->hostport.view(), thisSystem(),
+                                          thisSystem() == GameSystem::Windows
+                                              ? std::nullopt
+                                              : findProgram("wine"));
+    if (!launch) {
+        m_platform.showMessage("You have to setup your UT base directory in 'Preferences' first.");
+        return;
+    }
+    form.setWindowState(tk::Form::WindowState::Minimized);
+    actShowHide.setCaption("Show Skarvell");
+    (void)m_platform.startProcess(launch->program, launch->arguments);
 }
 
 void TQueryMain::actShowHideExecute() {

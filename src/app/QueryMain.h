@@ -45,6 +45,9 @@ public:
     // Runs the close sequence; always allows the close.
     bool FormCloseQuery();
     void actShowHideExecute();
+    // Join server: starts the game for the watched server and minimises the
+    // window.
+    void actRunUTExecute();
     void actQuitExecute();
     void HelpAbout1Execute();
     // Shows the preferences; when confirmed, stores, writes and applies them.

@@ -9,6 +9,9 @@
 #include "toolkit/Form.h"
 
 #include <QApplication>
+#include <QStringList>
+#include <QFile>
+#include <QProcess>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDialog>
@@ -105,6 +108,15 @@ void QtPlatform::setClipboardText(const std::string& text) {
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         clipboard->setText(toDisplay(text));
     }
+}
+
+bool QtPlatform::startProcess(const std::string& program,
+                              const std::vector<std::string>& arguments) {
+    QStringList list;
+    for (const std::string& argument : arguments) {
+        list.append(QString::fromUtf8(argument.data(), static_cast<qsizetype>(argument.size())));
+    }
+    return QProcess::startDetached(QFile::decodeName(QByteArray::fromStdString(program)), list);
 }
 
 tk::Color QtPlatform::systemColor(tk::SystemColor which) {

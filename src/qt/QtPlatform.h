@@ -44,6 +44,8 @@ public:
                                                                 const std::string& name) override;
     [[nodiscard]] std::string clipboardText() override;
     void setClipboardText(const std::string& text) override;
+    [[nodiscard]] bool startProcess(const std::string& program,
+                                    const std::vector<std::string>& arguments) override;
 
     [[nodiscard]] tk::Color systemColor(tk::SystemColor which) override;
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tk {
 
@@ -53,6 +54,11 @@ public:
     readRegistryString(const std::string& key, const std::string& name) = 0;
     [[nodiscard]] virtual std::string clipboardText() = 0;
     virtual void setClipboardText(const std::string& text) = 0;
+    // Starts a program as a process of its own, its arguments handed over as
+    // they are (no shell), and does not wait for it. False when it could not
+    // be started.
+    [[nodiscard]] virtual bool startProcess(const std::string& program,
+                                            const std::vector<std::string>& arguments) = 0;
 
     [[nodiscard]] virtual Color systemColor(SystemColor which) = 0;
 };

@@ -186,6 +186,15 @@ public:
                                                                 const std::string& name) override;
     [[nodiscard]] std::string clipboardText() override { return clipboard; }
     void setClipboardText(const std::string& text) override { clipboard = text; }
+    // Every process started: the program, then its arguments.
+    std::vector<std::vector<std::string>> startedProcesses;
+    bool startProcess(const std::string& program,
+                      const std::vector<std::string>& arguments) override {
+        std::vector<std::string> line{program};
+        line.insert(line.end(), arguments.begin(), arguments.end());
+        startedProcesses.push_back(std::move(line));
+        return true;
+    }
     [[nodiscard]] tk::Color systemColor(tk::SystemColor which) override;
 
     // Datagrams sent from the socket bound to localPort.

@@ -92,6 +92,11 @@ WarFigures FoldReply(WarRecord& record, const query::ServerRecords& records,
     const int n = storedPlayers(records);
     for (int slot = 1; slot <= n; ++slot) {
         const query::PlayerRecord& player = records.players[at(slot)];
+        // A server that counts more players than it lists leaves their
+        // records empty: no one to count, no history to give.
+        if (player.name.empty()) {
+            continue;
+        }
         record.maxPlayerFrags = std::max(record.maxPlayerFrags, player.frags);
         const HistoryName name(player.name.view());
         if (PlayerHistory* history = historyOf(record, name, server.maxplayers)) {

@@ -205,6 +205,21 @@ TEST(War, OnlyThePlayersReallyStoredAreRead) {
     EXPECT_EQ(rig2.red(), col("2", "3", "3", "-", "", ""));
     EXPECT_EQ(rig2.record.histories[2].count, 0);
     EXPECT_EQ(rig2.record.maxPlayerFrags, 2);
+
+    // A player the server counts but does not list leaves an empty record:
+    // it is no red player and gets no history.
+    WarRig rig3;
+    query::ServerRecords& listed = rig3.watch.records;
+    listed.currentServer.numplayers = 3;
+    listed.currentServer.maxplayers = 16;
+    listed.playerEnd = 5; // slots 1 to 3, the last one empty
+    listed.players[1].name = "Ann";
+    listed.players[1].frags = 4;
+    listed.players[2].name = "Bob";
+    listed.players[2].frags = 6;
+    rig3.war.UpdateWar();
+    EXPECT_EQ(rig3.red(), col("2", "10", "10", "-", "", ""));
+    EXPECT_EQ(rig3.record.histories[2].count, 0);
 }
 
 TEST(War, SeriesAndHistoriesKeepTheLatest400AsARing) {

@@ -8,8 +8,26 @@ namespace {
 
 constexpr std::chrono::milliseconds kStep{1000};
 constexpr std::chrono::milliseconds kMaxCatchUp = std::chrono::hours(1);
-constexpr double kKillChance = 0.35;
+constexpr double kKillChance = 0.35; // about 1.6 frags a minute for each of twelve players
+constexpr double kSuicideChance = 0.06;
 constexpr double kJoinOrLeaveChance = 1.0 / 45.0;
+
+// The events a war record must cope with come about this often with kEventRoster humans on the
+// server, and less often with fewer.
+constexpr int kEventRoster = 12;
+constexpr double kSecondsPerReconnect = 100.0;
+constexpr double kSecondsPerRename = 75.0;
+constexpr double kSecondsPerTeamSwitch = 85.0;
+constexpr int kSoonestBack = 15; // seconds away before reconnecting
+constexpr int kLatestBack = 90;
+constexpr int kPatience = 300; // how long a reconnecting player keeps trying a full server
+
+void respawn(PlayerState& player) {
+    player.spree = 0;
+    player.health = 100;
+    player.weapon = kSpawnWeapon;
+    player.inventory = "None";
+}
 
 } // namespace
 
@@ -55,6 +73,7 @@ void Match::advance(std::chrono::milliseconds now) {
 }
 
 void Match::step() {
+    ++m_played;
     m_levelTime += 1.0;
     if (m_levelTime >= m_levelLength) {
         restartLevel();
@@ -62,7 +81,9 @@ void Match::step() {
     }
     for (PlayerState& player : m_state.roster) {
         if (player.role != Role::Bot) {
-            player.ping = std::clamp(player.ping + m_random.between(-4, 4), 5, 400);
+            const int drift = m_random.between(-4, 4) + (player.homePing - player.ping) / 8;
+            player.ping = std::clamp(player.ping + drift, std::max(5, player.homePing - 30),
+                                     std::max(5, player.homePing + 80));
         }
     }
     if (m_random.chance(kKillChance)) {
@@ -71,6 +92,20 @@ void Match::step() {
     if (m_random.chance(kJoinOrLeaveChance)) {
         joinOrLeave();
     }
+    if (eventDue(kSecondsPerReconnect)) {
+        dropOut();
+    }
+    comeBack();
+    if (eventDue(kSecondsPerRename)) {
+        rename();
+    }
+    if (m_teams && eventDue(kSecondsPerTeamSwitch)) {
+        switchTeam();
+    }
+}
+
+bool Match::eventDue(double secondsPerEvent) {
+    return m_random.chance(m_state.humans() / (kEventRoster * secondsPerEvent));
 }
 
 std::vector<std::size_t> Match::fighters() const {
@@ -88,25 +123,33 @@ void Match::fight() {
     if (candidates.size() < 2) {
         return;
     }
-    PlayerState& killer = m_state.roster[candidates[m_random.below(candidates.size())]];
-    PlayerState& victim = m_state.roster[candidates[m_random.below(candidates.size())]];
-    if (&killer == &victim) {
-        victim.frags -= 1; // a suicide
-    } else {
-        killer.frags += 1;
-        killer.spree += 1;
-        killer.health = std::max(1, killer.health - m_random.between(0, 60));
-        if (m_random.chance(0.3)) {
-            killer.weapon = Roster::randomWeapon(m_random);
-        }
-        if (m_random.chance(0.1)) {
-            killer.inventory = Roster::randomItem(m_random);
+    const std::size_t victimIndex = candidates[m_random.below(candidates.size())];
+    PlayerState& victim = m_state.roster[victimIndex];
+    if (m_random.chance(kSuicideChance)) {
+        victim.frags -= 1;
+        respawn(victim);
+        return;
+    }
+    std::vector<std::size_t> enemies;
+    for (const std::size_t i : candidates) {
+        if (i != victimIndex && (!m_teams || m_state.roster[i].team != victim.team)) {
+            enemies.push_back(i);
         }
     }
-    victim.spree = 0;
-    victim.health = 100;
-    victim.weapon = kSpawnWeapon;
-    victim.inventory = "None";
+    if (enemies.empty()) {
+        return; // everybody on one team: nobody to shoot at
+    }
+    PlayerState& killer = m_state.roster[enemies[m_random.below(enemies.size())]];
+    killer.frags += 1;
+    killer.spree += 1;
+    killer.health = std::max(1, killer.health - m_random.between(0, 60));
+    if (m_random.chance(0.3)) {
+        killer.weapon = Roster::randomWeapon(m_random);
+    }
+    if (m_random.chance(0.1)) {
+        killer.inventory = Roster::randomItem(m_random);
+    }
+    respawn(victim);
 }
 
 int Match::teamForNewcomer() const {
@@ -131,11 +174,81 @@ void Match::joinOrLeave() {
     } else if (humans < m_maxHumans) {
         PlayerState newcomer = m_roster.human(m_random, teamForNewcomer());
         newcomer.frags = 0;
-        newcomer.spree = 0;
-        newcomer.health = 100;
-        newcomer.weapon = kSpawnWeapon;
-        newcomer.inventory = "None";
+        respawn(newcomer);
         m_state.roster.insert(m_state.roster.begin() + humans, std::move(newcomer));
+    }
+}
+
+void Match::dropOut() {
+    const int humans = m_state.humans();
+    if (humans == 0) {
+        return;
+    }
+    const auto leaving =
+        m_state.roster.begin() + static_cast<std::ptrdiff_t>(m_random.below(humans));
+    const long backAt = m_played + m_random.between(kSoonestBack, kLatestBack);
+    m_away.push_back({std::move(*leaving), backAt, backAt + kPatience});
+    m_state.roster.erase(leaving);
+}
+
+void Match::comeBack() {
+    std::erase_if(m_away, [this](const Away& away) { return away.giveUp <= m_played; });
+    const auto due =
+        std::ranges::find_if(m_away, [this](const Away& away) { return away.backAt <= m_played; });
+    const int humans = m_state.humans();
+    if (due == m_away.end() || humans >= m_maxHumans) {
+        return;
+    }
+    PlayerState player = std::move(due->player);
+    m_away.erase(due);
+    // A new connection: a new score, and the team the game or the player picks this time.
+    player.frags = 0;
+    respawn(player);
+    player.ping = player.homePing + m_random.between(0, 20);
+    if (m_teams && m_random.chance(0.5)) {
+        player.team = player.team == 0 ? 1 : 0;
+    }
+    m_state.roster.insert(m_state.roster.begin() + humans, std::move(player));
+}
+
+bool Match::nameTaken(const std::string& name) const {
+    return std::ranges::find(m_state.roster, name, &PlayerState::name) != m_state.roster.end() ||
+           std::ranges::any_of(m_away,
+                               [&name](const Away& away) { return away.player.name == name; });
+}
+
+void Match::rename() {
+    const int humans = m_state.humans();
+    if (humans == 0) {
+        return;
+    }
+    PlayerState& player = m_state.roster[m_random.below(humans)];
+    std::string name = Roster::renamed(m_random, player.name);
+    if (!name.empty() && !nameTaken(name)) {
+        player.name = std::move(name);
+    }
+}
+
+void Match::switchTeam() {
+    const int humans = m_state.humans();
+    int red = 0;
+    int blue = 0;
+    for (const PlayerState& player : m_state.roster) {
+        red += player.role != Role::Spectator && player.team == 0;
+        blue += player.role != Role::Spectator && player.team == 1;
+    }
+    // A player evens out lopsided teams; otherwise anyone may go over.
+    const int from = red - blue >= 2 ? 0 : blue - red >= 2 ? 1 : kNoTeam;
+    std::vector<std::size_t> movers;
+    for (int i = 0; i < humans; ++i) {
+        const int team = m_state.roster[i].team;
+        if ((team == 0 || team == 1) && (from == kNoTeam || team == from)) {
+            movers.push_back(static_cast<std::size_t>(i));
+        }
+    }
+    if (!movers.empty()) {
+        PlayerState& player = m_state.roster[movers[m_random.below(movers.size())]];
+        player.team = player.team == 0 ? 1 : 0;
     }
 }
 
@@ -144,11 +257,11 @@ void Match::restartLevel() {
     m_levelTime = m_random.between(1, 4) + m_random.between(0, 99) / 100.0;
     for (PlayerState& player : m_state.roster) {
         player.frags = 0;
-        player.spree = 0;
-        player.health = 100;
         if (player.role != Role::Spectator) {
-            player.weapon = kSpawnWeapon;
-            player.inventory = "None";
+            respawn(player);
+        } else {
+            player.spree = 0;
+            player.health = 100;
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "ServerOptions.h"
 
 #include <chrono>
+#include <string>
 #include <vector>
 
 namespace utlab {
@@ -20,8 +21,13 @@ struct MatchState {
 
 // The game running on one emulated server. A static match never changes; a live one is
 // simulated in whole seconds of the given clock, reproducibly for a given seed: kills move
-// frags, sprees, health and weapons, pings wander, players join and leave, and when the time
-// limit is over the level restarts (TimeSeconds drops back near 0, frags reset).
+// frags, sprees, health and weapons (in a team game, kills go across the teams), pings wander
+// around each player's own line, players join and leave, and when the time limit is over the
+// level restarts (TimeSeconds drops back near 0, frags reset). What a war record must cope with
+// also happens now and then, each once every one to two minutes with twelve players: a player
+// drops and reconnects under the same name with his frags back at 0, on the same or the other
+// team; a player renames himself ("|AFK|", a clan tag) and keeps his frags; in a team game a
+// player switches teams and keeps his frags.
 class Match {
 public:
     explicit Match(const ServerOptions& options);
@@ -37,9 +43,22 @@ private:
     void step();
     void fight();
     void joinOrLeave();
+    void dropOut();
+    void comeBack();
+    void rename();
+    void switchTeam();
     void restartLevel();
+    [[nodiscard]] bool eventDue(double secondsPerEvent);
     [[nodiscard]] int teamForNewcomer() const;
     [[nodiscard]] std::vector<std::size_t> fighters() const;
+    [[nodiscard]] bool nameTaken(const std::string& name) const;
+
+    // A player who dropped out and will be back under the same name.
+    struct Away {
+        PlayerState player;
+        long backAt = 0; // the second of play he tries to reconnect
+        long giveUp = 0; // the second he stops trying when the server stays full
+    };
 
     bool m_live;
     bool m_teams;
@@ -50,6 +69,8 @@ private:
     MatchState m_state;
     double m_levelTime = 0.0;
     std::chrono::milliseconds m_clock{0};
+    long m_played = 0; // whole seconds simulated
+    std::vector<Away> m_away;
     int m_restarts = 0;
 };
 

@@ -91,6 +91,25 @@ std::string Roster::nextName(Random& random) {
     return std::string(kClanTags[random.below(kClanTags.size())]) + name;
 }
 
+std::string Roster::renamed(Random& random, std::string_view name) {
+    if (name.starts_with(kAfkTag)) {
+        return std::string(name.substr(kAfkTag.size()));
+    }
+    if (random.chance(0.4)) {
+        return std::string(kAfkTag) + std::string(name);
+    }
+    for (const std::string_view tag : kClanTags) {
+        if (!tag.empty() && name.starts_with(tag)) {
+            return std::string(name.substr(tag.size()));
+        }
+    }
+    std::string_view tag;
+    while (tag.empty()) {
+        tag = pickFrom(random, kClanTags);
+    }
+    return std::string(tag) + std::string(name);
+}
+
 void Roster::dress(Random& random, PlayerState& player) const {
     const Model& model = m_longNames ? pickFrom(random, kCustomModels) : pickFrom(random, kModels);
     player.mesh = model.mesh;
@@ -105,6 +124,7 @@ PlayerState Roster::human(Random& random, std::string name, int team) {
     dress(random, player);
     player.frags = random.between(0, 25);
     player.ping = random.between(25, 180);
+    player.homePing = player.ping;
     player.ngsecret = random.chance(0.7) ? "true" : "false";
     player.health = random.between(1, 199);
     player.weapon = randomWeapon(random);
@@ -117,6 +137,7 @@ PlayerState Roster::bot(Random& random, int team) {
     PlayerState player = human(random, std::string(kBotNames[m_bots++ % kBotNames.size()]), team);
     player.role = Role::Bot;
     player.ping = 0;
+    player.homePing = 0;
     player.ngsecret = "bot";
     return player;
 }
@@ -126,6 +147,7 @@ PlayerState Roster::spectator(Random& random) {
     player.role = Role::Spectator;
     player.name = m_spectators++ == 0 ? "Spectator" : "Spectator" + std::to_string(m_spectators);
     player.ping = random.between(30, 150);
+    player.homePing = player.ping;
     player.mesh = "Spectator";
     player.skin = "None";
     player.ngsecret = "false";

@@ -17,6 +17,7 @@ struct PlayerState {
     std::string name;
     int frags = 0;
     int ping = 0;
+    int homePing = 0; // what his line usually shows; the reported ping wanders around it
     int team = kNoTeam;
     std::string mesh;
     std::string skin;
@@ -42,6 +43,9 @@ public:
     [[nodiscard]] PlayerState spectator(Random& random);
 
     [[nodiscard]] std::string nextName(Random& random);
+    // The name a player changes to: back from "|AFK|", away as "|AFK|", or a clan tag put
+    // on or taken off. Empty when nothing is left of the name.
+    [[nodiscard]] static std::string renamed(Random& random, std::string_view name);
     [[nodiscard]] static std::string_view randomWeapon(Random& random);
     [[nodiscard]] static std::string_view randomItem(Random& random);
 
@@ -56,5 +60,6 @@ private:
 };
 
 inline constexpr std::string_view kSpawnWeapon = "Botpack.enforcer";
+inline constexpr std::string_view kAfkTag = "|AFK|";
 
 } // namespace utlab

@@ -119,7 +119,8 @@ constexpr std::array<Key, 30> kKeys = {{
     {"echo", setEcho, "auto (echo_replay from 451 on; default), replay or plain"},
     {"encoding", setEncoding, "auto (UTF-8 from 469 on, else Latin-1; default), utf8, latin1"},
     {"longnames", setFlag<&O::longNames>, "long names and custom skins: huge replies (false)"},
-    {"live", setFlag<&O::live>, "frags, pings, time move; players come and go (default false)"},
+    {"live", setFlag<&O::live>,
+     "frags, pings, time move; players come and go, reconnect, rename, switch teams (default false)"},
 }};
 
 } // namespace

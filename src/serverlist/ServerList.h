@@ -3,6 +3,7 @@
 #include "query/Records.h"
 #include "serverlist/MasterClient.h"
 #include "serverlist/MasterFile.h"
+#include "serverlist/PingSweep.h"
 #include "serverlist/ServerListControls.h"
 #include "toolkit/Platform.h"
 #include "toolkit/TcpClientSocket.h"
@@ -29,10 +30,13 @@ public:
 
     // Hands the server list the records and the main window's controls it
     // uses, and installs the handlers of its socket, timers and actions.
-    // Called once.
-    void wire(query::ServerRecords& records, ServerListControls controls);
+    // Called once; a complete list starts the sweep.
+    void wire(query::ServerRecords& records, ServerListControls controls,
+              SweepControls sweepControls);
 
     // The master's address, the pace of the sweep and the sweep's local port.
+    // The ping socket is bound here and stays bound between pings, so that
+    // no answer already waiting is thrown away.
     void applySettings(const cfg::SettingsBlock& settings, std::uint16_t localPort);
 
     tk::Timer pingtimer;
@@ -40,6 +44,8 @@ public:
     tk::TcpClientSocket mastercon;
     // The master server client, from wire() on.
     std::optional<MasterClient> master;
+    // The ping sweep, from wire() on.
+    std::optional<PingSweep> sweep;
 
 private:
     tk::Platform& m_platform;

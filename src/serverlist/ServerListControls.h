@@ -17,4 +17,10 @@ struct ServerListControls {
     tk::Action& actSaveServers;
 };
 
+// The controls of the ping sweep besides the table and its label.
+struct SweepControls {
+    tk::ProgressBar& progPing; // how far the sweep has come
+    tk::Action& actStopMaster; // "Stop querying" / "Continue querying"
+};
+
 } // namespace serverlist

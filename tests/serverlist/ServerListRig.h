@@ -8,6 +8,7 @@
 #include "toolkit/Controls.h"
 #include "toolkit/StringGrid.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,20 +30,30 @@ struct ServerListRig {
     tk::Action actQueryMaster{"Server", "Query masterserver", ""};
     tk::Action actOpenServers{"File", "Open serverlist", ""};
     tk::Action actSaveServers{"File", "Save serverlist", ""};
+    tk::ProgressBar progPing;
+    tk::Action actStopMaster{"Server", "Stop querying", ""};
 
     serverlist::ServerList list{platform, folder.file("master.dat")};
     int sweeps = 0; // lists handed to the sweep
+    static constexpr std::uint16_t kPingPort = 9876;
 
     ServerListRig() {
         list.wire(records,
                   serverlist::ServerListControls{servertable, lblNumServers, statusBar,
-                                                 actQueryMaster, actOpenServers, actSaveServers});
+                                                 actQueryMaster, actOpenServers, actSaveServers},
+                  serverlist::SweepControls{progPing, actStopMaster});
         list.mastercon.setHost("master.example.net");
         list.mastercon.setPort(28900);
-        master().onListComplete = [this] { ++sweeps; };
+        list.pingtimer.setInterval(20);
+        (void)list.udpping.setLocalPort(kPingPort);
+        master().onListComplete = [this, start = master().onListComplete] {
+            ++sweeps;
+            start();
+        };
     }
 
     serverlist::MasterClient& master() { return *list.master; }
+    serverlist::PingSweep& sweep() { return *list.sweep; }
     fake::FakeTcpDriver& tcp() { return *platform.tcp.at(&list.mastercon); }
     [[nodiscard]] std::string caption() const { return lblNumServers.caption(); }
 

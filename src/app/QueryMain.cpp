@@ -4,6 +4,8 @@
 
 #include "toolkit/ImageIndex.h"
 
+#include <filesystem>
+
 namespace app {
 
 namespace im = tk::images;
@@ -23,6 +25,11 @@ std::vector<tk::StatusBar::Panel> statusPanels() {
         P{"0 Byte", 100, A::Left, true, false}, P{"Mode", 100, A::Left, true, false},
         P{"", 100, A::Left, true, true},        P{kHomePage, 100, A::Left, true, false},
     };
+}
+
+// master.dat lives in the folder of the settings file.
+std::filesystem::path masterFileBeside(const std::string& settingsPath) {
+    return std::filesystem::path(settingsPath).parent_path() / "master.dat";
 }
 
 void setHeaders(tk::StringGrid& grid, const std::vector<std::string>& headers,
@@ -73,7 +80,8 @@ TQueryMain::TQueryMain(tk::Platform& platform, std::string settingsPath)
       watch(platform, settings, records,
             query::WatchControls{Rooster, ServerInfos, favouritestable, servertable, trayicon,
                                  progtimer, txtLoss, StatusBar, imgConn, actQueryServer}),
-      serverList(platform), favouriteServers(platform, records, favouritestable),
+      serverList(platform, masterFileBeside(settingsPath)),
+      favouriteServers(platform, records, favouritestable),
       warRecorder(platform, settings, records, watch.statusQuery,
                   favouriteServers.favouriteTimer,
                   war::WarControls{{lblwar_rplayer, lblwar_rfrags, lblwar_rinterpol, lblwar_rspread,
@@ -208,6 +216,16 @@ void TQueryMain::buildMenus() {
 
 void TQueryMain::wireEvents() {
     watch.wire();
+    serverList.wire(records,
+                    serverlist::ServerListControls{servertable, lblNumServers, StatusBar,
+                                                   actQueryMaster, actOpenServers, actSaveServers},
+                    serverlist::SweepControls{progPing, actStopMaster});
+    serverList.sweep->onWatch = [this](int slot) {
+        watch.tables.WatchEntry(query::WatchSource::ServerList, slot);
+    };
+    pop_servertable->onPopup = [this] {
+        actQueryServer.setChecked(watch.statusQuery.qrytimer.enabled());
+    };
     favouriteServers.wire();
     warRecorder.wire();
     warGraphs.wire();

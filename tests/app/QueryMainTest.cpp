@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -406,5 +407,46 @@ TEST(QueryMain, AReadOnlySettingsFileIsReportedAtCloseAndKeptWhole) {
     EXPECT_TRUE(m.favouriteServers.favouritesChanged);
 }
 #endif
+
+TEST(QueryMain, AServerListBesideTheSettingsIsPingedAndListedThroughTheMainWindowsWiring) {
+    MainWindow w;
+    w.prepare("[Settings]\r\nPorts=40000\r\nLoadListOnStartup=1\r\n");
+    fake::writeFile(w.folder.file("master.dat"),
+                    "\\ip\\192.0.2.20:7778\\ip\\192.0.2.21:7800\\final\\");
+    auto& m = w.start();
+    EXPECT_EQ(m.serverList.master->masterFile(), w.folder.file("master.dat"));
+    EXPECT_TRUE(m.actStopMaster.enabled());
+    EXPECT_TRUE(m.actOpenServers.enabled());
+    EXPECT_FALSE(m.actSearchServ.enabled());
+
+    const std::uint16_t pingPort = m.serverList.udpping.localPort();
+    EXPECT_EQ(pingPort, 40002);
+    w.platform.clock.advance(m.settings.PingInterval);
+    const std::uint32_t sentAt = w.platform.tickCount();
+    w.platform.clock.advance(m.settings.PingInterval);
+    const auto sent = w.platform.sentFrom(pingPort);
+    ASSERT_EQ(sent.size(), 2U);
+    EXPECT_EQ(sent[0].host, "192.0.2.20");
+    EXPECT_EQ(sent[1].port, 7800);
+
+    m.serverList.udpping.deliver("\\hostname\\Alpha\\hostport\\7777\\gametype\\CTFGame"
+                                 "\\maptitle\\Face\\numplayers\\3\\maxplayers\\12\\echo\\ping_" +
+                                     std::to_string(sentAt) + "|192.0.2.20\\final\\",
+                                 "192.0.2.20", 7778);
+    EXPECT_EQ(m.lblNumServers.caption(), "Servers: 1 of 2");
+    EXPECT_EQ(m.servertable.cell(1, 1), "Alpha");
+    EXPECT_EQ(m.servertable.cell(4, 1), "3/12");
+    EXPECT_EQ(m.servertable.rowCount(), 3);
+
+    m.servertable.select(1, 1);
+    EXPECT_EQ(m.records.watchSource, query::WatchSource::ServerList);
+    EXPECT_EQ(m.records.watchSlot, 1);
+    EXPECT_EQ(m.records.currentServer.hostname, "Alpha");
+
+    m.actQueryServer.execute();
+    m.pop_servertable->onPopup();
+    EXPECT_EQ(m.actQueryServer.checked(), m.watch.statusQuery.qrytimer.enabled());
+    EXPECT_TRUE(m.actQueryServer.checked());
+}
 
 } // namespace

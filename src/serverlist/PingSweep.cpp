@@ -40,7 +40,7 @@ void PingSweep::wire() {
         udppingDataReceived(bytes, fromHost, fromPort);
     };
     m_sweepControls.actStopMaster.onExecute = [this] { actStopMasterExecute(); };
-    m_controls.servertable.setSortMode(tk::StringGrid::SortMode::Numeric);
+    m_controls.servertable.setSortMode(tk::StringGrid::SortMode::LeadingNumber);
     m_controls.servertable.onSelectCell = [this](int, int row) { servertableSelectCell(row); };
     m_controls.servertable.onDblClickCell = [this](int col, int row) {
         servertableDblClickCell(row, col);

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
+#include <string_view>
 
 namespace tk {
 
@@ -158,6 +160,23 @@ void StringGrid::toggleSort(int col) {
     sort();
 }
 
+namespace {
+
+// The number a cell sorts by in a numeric sort mode; nullopt for none.
+std::optional<std::int32_t> sortNumber(StringGrid::SortMode mode, std::string_view text) {
+    if (mode != StringGrid::SortMode::LeadingNumber) {
+        return parseInt(text);
+    }
+    std::size_t end = text.starts_with('-') ? 1 : 0;
+    const std::size_t digits = end;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') {
+        ++end;
+    }
+    return end == digits ? std::nullopt : parseInt(text.substr(0, end));
+}
+
+} // namespace
+
 bool StringGrid::columnIsNumeric(int col) const {
     bool any = false;
     for (int r = m_fixedRows; r < rowCount(); ++r) {
@@ -165,7 +184,7 @@ bool StringGrid::columnIsNumeric(int col) const {
         if (text.empty()) {
             continue;
         }
-        if (!parseInt(text)) {
+        if (!sortNumber(m_sortMode, text)) {
             return false;
         }
         any = true;
@@ -178,7 +197,7 @@ void StringGrid::sort() {
         return;
     }
     const int col = m_sortColumn;
-    const bool numeric = m_sortMode == SortMode::Numeric && columnIsNumeric(col);
+    const bool numeric = m_sortMode != SortMode::Text && columnIsNumeric(col);
     const bool ascending = m_sortAscending;
     auto text = [&](int data) -> const std::string& {
         return m_cells[static_cast<std::size_t>(data)][static_cast<std::size_t>(col)];
@@ -191,9 +210,12 @@ void StringGrid::sort() {
         }
         int cmp;
         if (numeric) {
-            const auto va = toIntDef(ta, 0);
-            const auto vb = toIntDef(tb, 0);
+            const auto va = sortNumber(m_sortMode, ta).value_or(0);
+            const auto vb = sortNumber(m_sortMode, tb).value_or(0);
             cmp = va < vb ? -1 : (va > vb ? 1 : 0);
+            if (cmp == 0 && m_sortMode == SortMode::LeadingNumber) {
+                cmp = ta.compare(tb);
+            }
         } else {
             cmp = ta.compare(tb);
         }

@@ -25,8 +25,11 @@ struct CellState {
 class StringGrid {
 public:
     enum class SortMode {
-        Text,   // compare cell texts byte by byte
-        Numeric // a column whose non-empty cells are all integers compares as numbers
+        Text,    // compare cell texts byte by byte
+        Numeric, // a column whose non-empty cells are all integers compares as numbers
+        // a column whose non-empty cells all begin with an integer ("5/16")
+        // compares by that integer, then by text
+        LeadingNumber
     };
 
     StringGrid(int colCount, int rowCount, int fixedCols, int fixedRows);

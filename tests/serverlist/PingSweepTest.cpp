@@ -14,6 +14,7 @@ namespace {
 using serverlist::PingSweep;
 using testing_serverlist::ServerListRig;
 
+constexpr int kPlayersCol = 4;
 constexpr int kPingCol = 5;
 
 // A rig whose master list was opened from master.dat, so the sweep runs.
@@ -237,10 +238,10 @@ TEST(PingSweep, TheTableSortsByItsHeadersAndWatchesTheRowChosen) {
         sent.push_back(rig.tick());
     }
     rig.platform.clock.advance(5);
-    rig.answer("192.0.2.10", 7778, SweepRig::reply(sent[2] - 100, "192.0.2.10", "Alpha"));
-    rig.answer("192.0.2.12", 7800, SweepRig::reply(sent[2] - 1000, "192.0.2.12", "Charlie"));
-    rig.answer("192.0.2.11", 7778, SweepRig::reply(sent[2] - 20, "192.0.2.11", "Bravo"));
-    // Pings: Alpha 85, Charlie 985, Bravo 5.
+    rig.answer("192.0.2.10", 7778, SweepRig::reply(sent[2] - 100, "192.0.2.10", "Alpha", "10"));
+    rig.answer("192.0.2.12", 7800, SweepRig::reply(sent[2] - 1000, "192.0.2.12", "Charlie", "9"));
+    rig.answer("192.0.2.11", 7778, SweepRig::reply(sent[2] - 20, "192.0.2.11", "Bravo", "2"));
+    // Pings: Alpha 85, Charlie 985, Bravo 5; players 10, 9 and 2 of 16.
     std::vector<int> watched;
     rig.sweep().onWatch = [&](int slot) { watched.push_back(slot); };
 
@@ -263,11 +264,19 @@ TEST(PingSweep, TheTableSortsByItsHeadersAndWatchesTheRowChosen) {
     rig.servertable.select(1, 0);
     EXPECT_EQ(watched, (std::vector<int>{3}));
 
+    // Players sort by their number, not by their digits.
+    rig.servertable.doubleClick(kPlayersCol, 0);
+    EXPECT_EQ(column(kPlayersCol), (std::vector<std::string>{"10/16", "9/16", "2/16"}));
+    rig.servertable.doubleClick(kPlayersCol, 0);
+    EXPECT_EQ(column(kPlayersCol), (std::vector<std::string>{"2/16", "9/16", "10/16"}));
+    rig.servertable.select(1, 3);
+    EXPECT_EQ(watched, (std::vector<int>{3, 1}));
+
     rig.records.warRecording = true;
     rig.servertable.doubleClick(kPingCol, 0);
     rig.servertable.select(1, 2);
-    EXPECT_EQ(column(kPingCol), (std::vector<std::string>{"5", "85", "985"}));
-    EXPECT_EQ(watched, (std::vector<int>{3}));
+    EXPECT_EQ(column(kPlayersCol), (std::vector<std::string>{"2/16", "9/16", "10/16"}));
+    EXPECT_EQ(watched, (std::vector<int>{3, 1}));
 }
 
 } // namespace

@@ -50,6 +50,13 @@ TEST(StringGrid, ComparesNumbersAsNumbersOnlyWhenTheColumnIsNumeric) {
         {{"9", "10", "-3"}, tk::StringGrid::SortMode::Text, {"9", "10", "-3"}},
         {{"9", "10", "x"}, tk::StringGrid::SortMode::Numeric, {"x", "9", "10"}},
         {{"b", "", "a"}, tk::StringGrid::SortMode::Text, {"b", "a", ""}},
+        {{"5/16", "10/16", "", "10/12"},
+         tk::StringGrid::SortMode::LeadingNumber,
+         {"10/16", "10/12", "5/16", ""}},
+        {{"5/16", "10/16", "x/4"},
+         tk::StringGrid::SortMode::LeadingNumber,
+         {"x/4", "5/16", "10/16"}},
+        {{"5/16", "10/16"}, tk::StringGrid::SortMode::Numeric, {"5/16", "10/16"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.descending.front());

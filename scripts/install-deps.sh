@@ -10,6 +10,7 @@ packages=(
     libbenchmark-dev
     xvfb xauth imagemagick
     ngircd qstat
+    desktop-file-utils
 )
 
 missing=()

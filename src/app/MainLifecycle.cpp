@@ -60,7 +60,7 @@ void TQueryMain::ApplySettings() {
     // The news page.
     NewsPage.setTabVisible(settings.DoHTTP);
     if (settings.DoHTTP) {
-        wwwviewUrl.setCaption(std::string(kHomePage) + "index.php?usequery=true&ver=0.4b");
+        LoadNewsPage();
     }
     // The game folder from the registry until the preferences were confirmed once.
     if (settings.FirstRun) {
@@ -84,6 +84,12 @@ void TQueryMain::ApplySettings() {
     // The player graph's palette.
     std::copy(std::begin(kPlayerPalette), std::end(kPlayerPalette), settings.Player.begin());
     settings.Player[15] = m_platform.systemColor(tk::SystemColor::InfoBackground);
+}
+
+void TQueryMain::LoadNewsPage() {
+    // There is no news site: the news are the release notes bundled with
+    // this version.
+    wwwviewUrl.setCaption(kNewsPage);
 }
 
 void TQueryMain::actPreferencesExecute() {

@@ -13,8 +13,7 @@ namespace im = tk::images;
 namespace {
 
 std::string mainCaption() {
-    return std::string("Skarvell - UT Server querying [Beta]") + "    //-- " + kHomePage +
-           " --\\\\";
+    return "Skarvell - UT Server querying [Beta]";
 }
 
 std::vector<tk::StatusBar::Panel> statusPanels() {
@@ -23,7 +22,7 @@ std::vector<tk::StatusBar::Panel> statusPanels() {
     return {
         P{"", 300, A::Left, false, false},      P{"Bytes received:", 100, A::Right, false, false},
         P{"0 Byte", 100, A::Left, true, false}, P{"Mode", 100, A::Left, true, false},
-        P{"", 100, A::Left, true, true},        P{kHomePage, 100, A::Left, true, false},
+        P{"", 100, A::Left, true, true},        P{kVersionText, 100, A::Left, true, false},
     };
 }
 
@@ -104,7 +103,6 @@ TQueryMain::TQueryMain(tk::Platform& platform, std::string settingsPath)
                {20, 102, 140, 64, 64, 54});
     setHeaders(ServerInfos, {}, {109, 268});
     watch.display.BuildRosterColumns();
-    aboutBox.contact = kHomePage;
     trayicon.setHint("Skarvell");
     trayicon.setVisible(true);
     INetDetector1.setEnabled(true);
@@ -233,6 +231,7 @@ void TQueryMain::wireEvents() {
     actPreferences.onExecute = [this] { actPreferencesExecute(); };
     actShowHide.onExecute = [this] { actShowHideExecute(); };
     actRunUT.onExecute = [this] { actRunUTExecute(); };
+    actHelp.onExecute = [this] { actHelpExecute(); };
     INetDetector1.onChanged = [this] { INetDetector1Changed(); };
     StatusBar.onDrawPanel = [this](tk::Canvas& c, int panel, const tk::Rect& r) {
         StatusBarDrawPanel(c, panel, r);
@@ -259,6 +258,13 @@ void TQueryMain::actRunUTExecute() {
     form.setWindowState(tk::Form::WindowState::Minimized);
     actShowHide.setCaption("Show Skarvell");
     (void)m_platform.startProcess(launch->program, launch->arguments);
+}
+
+void TQueryMain::actHelpExecute() {
+    // The help is bundled with the program: it shows whatever DoHTTP says,
+    // until the next apply of the settings hides the page again.
+    NewsPage.setTabVisible(true);
+    wwwviewUrl.setCaption(kHelpPage);
 }
 
 void TQueryMain::actShowHideExecute() {

@@ -26,7 +26,10 @@
 namespace app {
 
 inline constexpr const char* kApplicationTitle = "Skarvell [4th beta (2nd try)]";
-inline constexpr const char* kHomePage = "https://skarvell.example.org/";
+inline constexpr const char* kVersionText = "Skarvell 0.4b";
+// The pages bundled with the program, by the addresses the news view knows.
+inline constexpr const char* kHelpPage = "skarvell:help";
+inline constexpr const char* kNewsPage = "skarvell:news";
 
 // The main window: the composition root. It owns the settings and their
 // file, the server records, the controls of the main window, and the
@@ -48,6 +51,8 @@ public:
     // Join server: starts the game for the watched server and minimises the
     // window.
     void actRunUTExecute();
+    void actHelpExecute();
+    void LoadNewsPage();
     void actQuitExecute();
     void HelpAbout1Execute();
     // Shows the preferences; when confirmed, stores, writes and applies them.

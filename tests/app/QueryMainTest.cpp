@@ -184,7 +184,7 @@ TEST(QueryMain, TheNewsPageShowsOnlyWithDoHTTP) {
     MainWindow w;
     auto& m = w.start();
     EXPECT_TRUE(m.NewsPage.tabVisible());
-    EXPECT_NE(m.wwwviewUrl.caption().find("index.php?usequery=true&ver=0.4b"), std::string::npos);
+    EXPECT_EQ(m.wwwviewUrl.caption(), app::kNewsPage);
 }
 
 TEST(QueryMain, TheGameFolderComesFromTheRegistryWhileFirstRunIsOn) {

@@ -4,6 +4,7 @@
 #include "app/QueryMain.h"
 #include "qt/AboutDialog.h"
 #include "qt/ConnectionWatcher.h"
+#include "qt/FindWindow.h"
 #include "qt/FormDialog.h"
 #include "qt/MainWindow.h"
 #include "qt/PreferencesWindow.h"
@@ -28,8 +29,8 @@ int main(int argc, char* argv[]) {
     app::TQueryMain main(platform, cfg::kSettingsFile);
     main.FormCreate();
 
-    // The five windows, in their order: main, about, preferences, favourite
-    // editor, IRC. The dialogs belong to the main window.
+    // The six windows, in their order: main, about, preferences, favourite
+    // editor, IRC, find. The dialogs belong to the main window.
     gui::MainWindow window(main);
     platform.setMainWindow(&window);
     QApplication::setWindowIcon(window.images().appIcon());
@@ -37,10 +38,12 @@ int main(int argc, char* argv[]) {
     auto* preferences = new gui::PreferencesWindow(main.frmPref, &window);
     auto* favourite = new gui::FormDialog(main.favouriteServers.frmFavourite.form, &window);
     auto* irc = new gui::FormDialog(main.ircform.form, &window);
+    auto* find = new gui::FindWindow(main.findDialog, &window);
     platform.registerDialog(main.aboutBox.form, about);
     platform.registerDialog(main.frmPref.form, preferences);
     platform.registerDialog(main.favouriteServers.frmFavourite.form, favourite);
     platform.registerDialog(main.ircform.form, irc);
+    platform.registerDialog(main.findDialog.form, find);
 
     gui::ConnectionWatcher connection(main.INetDetector1);
     gui::TerminationSignals termination;

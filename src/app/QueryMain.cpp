@@ -229,6 +229,8 @@ void TQueryMain::wireEvents() {
     warGraphs.wire();
     actQuit.onExecute = [this] { actQuitExecute(); };
     actPreferences.onExecute = [this] { actPreferencesExecute(); };
+    actSearchServ.onExecute = [this] { actSearchServExecute(); };
+    actSearchFav.onExecute = [this] { actSearchFavExecute(); };
     actShowHide.onExecute = [this] { actShowHideExecute(); };
     actRunUT.onExecute = [this] { actRunUTExecute(); };
     actHelp.onExecute = [this] { actHelpExecute(); };
@@ -295,6 +297,16 @@ void TQueryMain::INetDetector1Changed() {
         m_platform.showMessage(
             "Attention: Could not detect an internet connection on this machine");
     }
+}
+
+void TQueryMain::actSearchServExecute() {
+    findDialog.Open(servertable, "Search servers");
+    m_platform.showModal(findDialog.form);
+}
+
+void TQueryMain::actSearchFavExecute() {
+    findDialog.Open(favouritestable, "Search favourites");
+    m_platform.showModal(findDialog.form);
 }
 
 } // namespace app

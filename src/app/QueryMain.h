@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AboutBox.h"
+#include "app/FindDialog.h"
 #include "app/PreferencesDialog.h"
 #include "favourites/Favourites.h"
 #include "irc/IrcWindow.h"
@@ -57,6 +58,9 @@ public:
     void HelpAbout1Execute();
     // Shows the preferences; when confirmed, stores, writes and applies them.
     void actPreferencesExecute();
+    // Search: the find dialog on the table of all servers or the favourites.
+    void actSearchServExecute();
+    void actSearchFavExecute();
     void StatusBarDrawPanel(tk::Canvas& canvas, int panel, const tk::Rect& rect);
     void INetDetector1Changed();
 
@@ -174,6 +178,7 @@ public:
     war::WarGraphs warGraphs;
     TAboutBox aboutBox;
     TfrmPref frmPref;
+    TFindDialog findDialog;
     irc::Tircform ircform;
 
 private:

@@ -417,7 +417,7 @@ TEST(QueryMain, AServerListBesideTheSettingsIsPingedAndListedThroughTheMainWindo
     EXPECT_EQ(m.serverList.master->masterFile(), w.folder.file("master.dat"));
     EXPECT_TRUE(m.actStopMaster.enabled());
     EXPECT_TRUE(m.actOpenServers.enabled());
-    EXPECT_FALSE(m.actSearchServ.enabled());
+    EXPECT_TRUE(m.actSearchServ.enabled());
 
     const std::uint16_t pingPort = m.serverList.udpping.localPort();
     EXPECT_EQ(pingPort, 40002);

@@ -7,6 +7,7 @@
 #include "MasterOptions.h"
 #include "ServerOptions.h"
 #include "app/QueryMain.h"
+#include "support/qt/BackendTestSupport.h"
 #include "qt/QtPlatform.h"
 #include "query/Records.h"
 
@@ -28,47 +29,10 @@
 
 namespace {
 
-// The first of three consecutive local UDP ports that nobody holds now,
-// below the range the system hands out for port 0 and picked at random, so
-// that test programs running side by side do not meet.
-std::uint16_t freeLocalPorts() {
-    constexpr int kLowest = 20000;
-    constexpr int kSpan = 12000;
-    std::mt19937 random(std::random_device{}());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto first = static_cast<std::uint16_t>(kLowest + random() % kSpan);
-        std::array<QUdpSocket, 3> probes;
-        bool free = true;
-        for (std::uint16_t i = 0; i < probes.size() && free; ++i) {
-            free = probes[i].bind(QHostAddress::AnyIPv4, static_cast<quint16>(first + i),
-                                  QAbstractSocket::DontShareAddress);
-        }
-        if (free) {
-            return first;
-        }
-    }
-    ADD_FAILURE() << "no three free consecutive UDP ports found";
-    return 0;
-}
+using backendtest::column;
+using backendtest::freeLocalPorts;
+using backendtest::number;
 
-int column(const tk::StringGrid& grid, std::string_view header) {
-    for (int c = 0; c < grid.colCount(); ++c) {
-        if (grid.cell(c, 0) == header) {
-            return c;
-        }
-    }
-    ADD_FAILURE() << "no column \"" << header << "\"";
-    return -1;
-}
-
-// A whole decimal number, or -1 for any other text.
-int number(const std::string& text) {
-    if (text.empty() ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return -1;
-    }
-    return std::stoi(text);
-}
 
 TEST(ServerListTest, TheMasterListsTheLabsServersAndTheTableShowsTheirAnswers) {
     const std::vector<std::string> names = {"Lab Alpha", "Lab Bravo", "Lab Charlie"};

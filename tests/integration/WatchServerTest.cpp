@@ -8,6 +8,7 @@
 #include "ServerOptions.h"
 #include "Text.h"
 #include "app/QueryMain.h"
+#include "support/qt/BackendTestSupport.h"
 #include "qt/QtPlatform.h"
 #include "query/StatusParser.h"
 #include "toolkit/ImageIndex.h"
@@ -35,6 +36,10 @@
 #include <vector>
 
 namespace {
+
+using backendtest::column;
+using backendtest::freeLocalPorts;
+using backendtest::number;
 
 using ::testing::AllOf;
 using ::testing::AnyOf;
@@ -93,13 +98,6 @@ std::size_t replyDatagrams(const utlab::ServerOptions& options, std::string_view
     return server.handle(query, std::chrono::milliseconds(0)).size();
 }
 
-// A whole decimal number, or -1 for any other text.
-int number(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && !text.empty() ? value : -1;
-}
-
 std::string teamText(int team) {
     switch (team) {
     case 0:
@@ -109,40 +107,6 @@ std::string teamText(int team) {
     default:
         return "none";
     }
-}
-
-// The first of three consecutive local UDP ports that nobody holds now. They
-// lie below the range the system hands out for port 0, where the lab's
-// servers take theirs, and are picked at random, so that test programs
-// running side by side do not meet.
-std::uint16_t freeLocalPorts() {
-    constexpr int kLowest = 20000;
-    constexpr int kSpan = 12000; // up to 32000, below the ephemeral ports
-    std::mt19937 random(std::random_device{}());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto first = static_cast<std::uint16_t>(kLowest + random() % kSpan);
-        std::array<QUdpSocket, 3> probes;
-        bool free = true;
-        for (std::uint16_t i = 0; i < probes.size() && free; ++i) {
-            free = probes[i].bind(QHostAddress::AnyIPv4, static_cast<quint16>(first + i),
-                                  QAbstractSocket::DontShareAddress);
-        }
-        if (free) {
-            return first;
-        }
-    }
-    ADD_FAILURE() << "no three free consecutive UDP ports found";
-    return 0;
-}
-
-int column(const tk::StringGrid& grid, std::string_view header) {
-    for (int c = 0; c < grid.colCount(); ++c) {
-        if (grid.cell(c, 0) == header) {
-            return c;
-        }
-    }
-    ADD_FAILURE() << "no column \"" << header << "\"";
-    return -1;
 }
 
 // A roster row as the user reads it; the ngStats cell shows a tick or a cross.
